@@ -1,0 +1,83 @@
+# Shared build helpers.
+
+if(CORVANE_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+function(corvane_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter)
+endfunction()
+
+# corvane_add_library(<name> [QT] SOURCES ... [PUBLIC libs...] [PRIVATE libs...])
+# Every library sees src/ as its include root ("platform/codepage.h").
+function(corvane_add_library name)
+  cmake_parse_arguments(A "QT" "" "SOURCES;PUBLIC;PRIVATE" ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${A_PUBLIC} PRIVATE ${A_PRIVATE})
+  if(A_QT)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON AUTOUIC OFF AUTORCC ON)
+  endif()
+  corvane_warnings(${name})
+endfunction()
+
+# corvane_add_test(<folder> SOURCES ... LIBS ... [NO_QT] [ENVIRONMENT k=v ...])
+# One GoogleTest binary per test folder; every case carries the folder as its CTest label.
+function(corvane_add_test folder)
+  if(CORVANE_FUZZ)
+    return()  # a fuzzing build holds only the fuzz targets
+  endif()
+  cmake_parse_arguments(A "NO_QT" "NAME" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+  if(NOT A_NAME)
+    set(A_NAME test_${folder})
+  endif()
+  add_executable(${A_NAME} ${A_SOURCES})
+  set_target_properties(${A_NAME} PROPERTIES AUTOMOC ON)
+  target_include_directories(${A_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  if(A_NO_QT)
+    target_link_libraries(${A_NAME} PRIVATE ${A_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  else()
+    target_link_libraries(${A_NAME} PRIVATE ${A_LIBS} corvane_test_support GTest::gtest GTest::gmock)
+  endif()
+  corvane_warnings(${A_NAME})
+  gtest_discover_tests(${A_NAME}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS ${folder}
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;CORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR};${A_ENVIRONMENT}"
+               TIMEOUT 300)
+endfunction()
+
+include(GoogleTest)
+find_package(GTest REQUIRED)
+
+if(CORVANE_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "CORVANE_FUZZ needs clang++")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# corvane_add_fuzzer(<name> SOURCES ... LIBS ... CORPUS <dir> [SECONDS n])
+# Only built with CORVANE_FUZZ; registered as a CTest case labelled "fuzz" that runs for a bounded time.
+function(corvane_add_fuzzer name)
+  if(NOT CORVANE_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(A "" "CORPUS;SECONDS" "SOURCES;LIBS" ${ARGN})
+  if(NOT A_SECONDS)
+    set(A_SECONDS 60)
+  endif()
+  add_executable(${name} ${A_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${A_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0
+            $<TARGET_FILE:${name}> -max_total_time=${A_SECONDS} -rss_limit_mb=2048 -timeout=10 ${work} ${A_CORPUS})
+  set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT ${A_SECONDS}0)
+  file(MAKE_DIRECTORY ${work})
+endfunction()

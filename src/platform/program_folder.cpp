@@ -1,0 +1,45 @@
+#include "platform/program_folder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace platform {
+
+QString programFolder() {
+    const QString home = qEnvironmentVariable("CORVANE_HOME");
+    if (!home.isEmpty()) return QDir::cleanPath(home);
+    if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
+    return QDir::currentPath();
+}
+
+QString resolveCaseInsensitive(const QString& base, const QString& relative) {
+    QString normalized = relative;
+    normalized.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QStringList parts = normalized.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString current = base;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString& part = parts[i];
+        QDir dir(current);
+        QString match;
+        if (QFileInfo::exists(dir.filePath(part))) {
+            match = part;
+        } else {
+            const QStringList entries =
+                dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+            for (const QString& e : entries) {
+                if (e.compare(part, Qt::CaseInsensitive) == 0) { match = e; break; }
+            }
+        }
+        if (match.isEmpty()) {
+            QStringList rest = parts.mid(i);
+            return QDir(current).filePath(rest.join(QLatin1Char('/')));
+        }
+        current = dir.filePath(match);
+    }
+    return current;
+}
+
+QString programFile(const QString& relative) { return resolveCaseInsensitive(programFolder(), relative); }
+
+}  // namespace platform

@@ -1,0 +1,20 @@
+#pragma once
+// "The program's folder": where help/, data/ and bin/ are looked for.
+// It is the executable's folder, or $CORVANE_HOME when that is set.
+
+#include <QString>
+
+namespace platform {
+
+QString programFolder();
+
+// Resolves `relative` (parts separated by '/' or '\', as the program's own texts
+// write them) under `base`, matching every part without regard to case.
+// When a part has no match the rest is appended as given, so the caller gets a
+// path it can report as missing.
+QString resolveCaseInsensitive(const QString& base, const QString& relative);
+
+// resolveCaseInsensitive(programFolder(), relative).
+QString programFile(const QString& relative);
+
+}  // namespace platform

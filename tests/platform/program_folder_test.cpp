@@ -1,0 +1,23 @@
+#include "platform/program_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+TEST(ProgramFolder, HonoursCorvaneHomeAndIgnoresCase) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QDir(dir.path()).mkpath("Help");
+    QFile f(dir.filePath(QStringLiteral("Help/Corvane16监控命令.rtf")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    qputenv("CORVANE_HOME", dir.path().toUtf8());
+    EXPECT_EQ(programFolder(), dir.path());
+    EXPECT_EQ(programFile(QStringLiteral("\\help\\CORVANE16监控命令.RTF")), f.fileName());
+    // A missing part keeps the rest as given, so the caller can name it.
+    EXPECT_EQ(programFile(QStringLiteral("\\data\\x.sch")), dir.filePath("data/x.sch"));
+    qunsetenv("CORVANE_HOME");
+}

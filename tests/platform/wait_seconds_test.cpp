@@ -1,0 +1,52 @@
+#include "platform/wait_seconds.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+struct FakeClock {
+    double mono = 1000.0;
+    double midnight = 100.0;
+    int pumps = 0;
+    double step = 0.01;
+    WaitHooks hooks() {
+        return WaitHooks{[this] { return mono; }, [this] { return midnight; },
+                         [this] { ++pumps; mono += step; midnight += step; if (midnight >= 86400) midnight -= 86400; }};
+    }
+};
+}  // namespace
+
+TEST(WaitSeconds, WaitsTheDurationAndPumpsEvents) {
+    FakeClock c;
+    ScopedWaitHooks scope(c.hooks());
+    const double begin = c.mono;
+    WaitSeconds(Timer(), 3.0f);
+    EXPECT_GT(c.mono - begin, 2.99);
+    EXPECT_LT(c.mono - begin, 3.05);
+    EXPECT_GE(c.pumps, 300);
+}
+
+TEST(WaitSeconds, ZeroSecondsStillHandlesEventsOnce) {
+    FakeClock c;
+    ScopedWaitHooks scope(c.hooks());
+    WaitSeconds(Timer(), 0.0f);
+    EXPECT_GE(c.pumps, 1);
+    EXPECT_LE(c.pumps, 2);
+}
+
+TEST(WaitSeconds, AWaitAcrossMidnightEnds) {
+    FakeClock c;
+    c.midnight = 86399.5;
+    ScopedWaitHooks scope(c.hooks());
+    const double begin = c.mono;
+    WaitSeconds(Timer(), 1.0f);
+    EXPECT_NEAR(c.mono - begin, 1.0, 0.05);
+}
+
+TEST(WaitSeconds, RealClockWaitIsBounded) {
+    Deadline d(0.05);
+    EXPECT_FALSE(d.expired());
+    WaitSeconds(Timer(), 0.06f);
+    EXPECT_TRUE(d.expired());
+}
