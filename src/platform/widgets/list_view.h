@@ -1,0 +1,51 @@
+#pragma once
+// A report-style list whose columns, rows and cells are found by text keys,
+// as the program addresses them ("RegisterValue", "Address17", "Address17Value17").
+
+#include <QHash>
+#include <QString>
+#include <QTreeWidget>
+
+#include <utility>
+
+namespace platform {
+
+class ListView : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit ListView(QWidget* parent = nullptr);
+
+    // Appends a column; its alignment applies to every cell of the column.
+    void addColumn(const QString& key, const QString& header, Qt::Alignment alignment = Qt::AlignLeft);
+    int columnOf(const QString& key) const;  // -1 when unknown
+
+    // Appends a row showing `text` in the first column; a key already in use is refused (nullptr).
+    QTreeWidgetItem* addRow(const QString& key, const QString& text);
+    // Appends the next cell of row `rowKey` (column 1, 2, ...); false when the row is unknown.
+    bool addCell(const QString& rowKey, const QString& cellKey, const QString& text);
+
+    QTreeWidgetItem* row(const QString& key) const;
+    QString rowKey(int index) const;
+    int rowCount() const { return topLevelItemCount(); }
+
+    // Cell text by cell key; false / empty when the key is unknown.
+    bool setCellText(const QString& cellKey, const QString& text);
+    QString cellText(const QString& cellKey) const;
+    // Any cell by row key and column (0 = the row's own text).
+    bool setText(const QString& rowKey, int column, const QString& text);
+    QString text(const QString& rowKey, int column) const;
+
+    // Removes every row (the columns stay).
+    void clearRows();
+
+    void setFontSize(double pointSize);
+
+private:
+    QHash<QString, QTreeWidgetItem*> rows_;
+    QHash<QString, std::pair<QTreeWidgetItem*, int>> cells_;
+    QHash<QTreeWidgetItem*, int> nextCell_;
+    QStringList columnKeys_;
+    QList<Qt::Alignment> alignments_;
+};
+
+}  // namespace platform

@@ -1,0 +1,163 @@
+#include "platform/widgets/qt_prompter.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
+#include <vector>
+
+namespace platform {
+namespace {
+
+struct ButtonSpec {
+    QMessageBox::StandardButton button;
+    MsgResult result;
+};
+
+std::vector<ButtonSpec> buttonsOf(MsgButtons b) {
+    using SB = QMessageBox::StandardButton;
+    switch (b) {
+        case MsgButtons::Ok: return {{SB::Ok, MsgResult::Ok}};
+        case MsgButtons::OkCancel: return {{SB::Ok, MsgResult::Ok}, {SB::Cancel, MsgResult::Cancel}};
+        case MsgButtons::YesNo: return {{SB::Yes, MsgResult::Yes}, {SB::No, MsgResult::No}};
+        case MsgButtons::YesNoCancel:
+            return {{SB::Yes, MsgResult::Yes}, {SB::No, MsgResult::No}, {SB::Cancel, MsgResult::Cancel}};
+        case MsgButtons::RetryCancel: return {{SB::Retry, MsgResult::Retry}, {SB::Cancel, MsgResult::Cancel}};
+        case MsgButtons::AbortRetryIgnore:
+            return {{SB::Abort, MsgResult::Abort}, {SB::Retry, MsgResult::Retry}, {SB::Ignore, MsgResult::Ignore}};
+    }
+    return {{SB::Ok, MsgResult::Ok}};
+}
+
+QMessageBox::Icon iconOf(MsgIcon i) {
+    switch (i) {
+        case MsgIcon::Information: return QMessageBox::Information;
+        case MsgIcon::Question: return QMessageBox::Question;
+        case MsgIcon::Warning: return QMessageBox::Warning;
+        case MsgIcon::Critical: return QMessageBox::Critical;
+        case MsgIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Texts for the standard buttons, as the Chinese system shows them.
+QString captionOf(MsgResult r) {
+    switch (r) {
+        case MsgResult::Ok: return QStringLiteral("确定");
+        case MsgResult::Cancel: return QStringLiteral("取消");
+        case MsgResult::Yes: return QStringLiteral("是(&Y)");
+        case MsgResult::No: return QStringLiteral("否(&N)");
+        case MsgResult::Retry: return QStringLiteral("重试(&R)");
+        case MsgResult::Abort: return QStringLiteral("中止(&A)");
+        case MsgResult::Ignore: return QStringLiteral("忽略(&I)");
+    }
+    return {};
+}
+
+}  // namespace
+
+MsgResult QtPrompter::message(const MessageRequest& r) {
+    QMessageBox box(iconOf(r.icon), r.title, r.text, QMessageBox::NoButton, nullptr);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    const auto specs = buttonsOf(r.buttons);
+    std::vector<QAbstractButton*> added;
+    for (const auto& s : specs) {
+        QPushButton* b = box.addButton(s.button);
+        b->setText(captionOf(s.result));
+        added.push_back(b);
+    }
+    const int def = (r.defaultButton >= 0 && r.defaultButton < static_cast<int>(added.size())) ? r.defaultButton : 0;
+    box.setDefaultButton(static_cast<QPushButton*>(added[def]));
+    // Closing the box with its close button or Escape answers Cancel where the
+    // box has one, else its only or last button.
+    for (size_t i = 0; i < specs.size(); ++i) {
+        if (specs[i].result == MsgResult::Cancel) box.setEscapeButton(added[i]);
+    }
+    if (specs.size() == 1) box.setEscapeButton(added[0]);
+    box.show();
+    box.raise();
+    box.activateWindow();
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    for (size_t i = 0; i < specs.size(); ++i) {
+        if (added[i] == clicked) return specs[i].result;
+    }
+    return specs.back().result;
+}
+
+std::optional<QString> QtPrompter::input(const InputRequest& r) {
+    QInputDialog dialog(nullptr);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setWindowTitle(r.title);
+    dialog.setLabelText(r.prompt);
+    dialog.setTextValue(r.defaultText);
+    dialog.setOkButtonText(QStringLiteral("确定"));
+    dialog.setCancelButtonText(QStringLiteral("取消"));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
+}
+
+QStringList qtNameFilters(const QString& filter) {
+    QStringList out;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString t = p.trimmed();
+            if (t.isEmpty()) continue;
+            for (const QString& v : {t, t.toUpper(), t.toLower()}) {
+                if (!patterns.contains(v)) patterns.push_back(v);
+            }
+        }
+        out.push_back(QStringLiteral("%1 (%2)").arg(parts[i].trimmed(), patterns.join(QLatin1Char(' '))));
+    }
+    return out;
+}
+
+std::optional<QString> QtPrompter::fileDialog(const FileRequest& r, bool save) {
+    QFileDialog dialog(nullptr, r.title);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setOption(QFileDialog::DontResolveSymlinks, true);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QStringList filters = qtNameFilters(r.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        const int index = std::clamp(r.filterIndex, 1, static_cast<int>(filters.size())) - 1;
+        dialog.selectNameFilter(filters[index]);
+    }
+    if (!r.defaultExt.isEmpty()) dialog.setDefaultSuffix(r.defaultExt);
+    QString dir = r.initialDir.isEmpty() ? lastFolder_ : r.initialDir;
+    if (!dir.isEmpty()) dialog.setDirectory(dir);
+    if (!r.fileName.isEmpty()) dialog.selectFile(r.fileName);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.first().isEmpty()) return std::nullopt;
+    lastFolder_ = QFileInfo(chosen.first()).absolutePath();
+    return chosen.first();
+}
+
+std::optional<QString> QtPrompter::openFile(const FileRequest& r) { return fileDialog(r, false); }
+std::optional<QString> QtPrompter::saveFile(const FileRequest& r) { return fileDialog(r, true); }
+
+std::optional<FontChoice> QtPrompter::chooseFont(const FontChoice& initial) {
+    QFont f(initial.family);
+    if (initial.pointSize > 0) f.setPointSizeF(initial.pointSize);
+    f.setBold(initial.bold);
+    f.setItalic(initial.italic);
+    f.setUnderline(initial.underline);
+    f.setStrikeOut(initial.strikeOut);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, f, nullptr, QString(), QFontDialog::ScalableFonts);
+    if (!ok) return std::nullopt;
+    return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic(), chosen.underline(),
+                      chosen.strikeOut()};
+}
+
+}  // namespace platform

@@ -1,0 +1,33 @@
+#pragma once
+// The Prompter the programs use: real Qt message boxes and dialogs.
+//
+// Boxes have no parent window, so they stay usable while the main window is
+// disabled (a disabled window also disables the dialogs it parents); they are
+// application-modal and brought to the front.
+
+#include "platform/prompter.h"
+
+namespace platform {
+
+class QtPrompter : public Prompter {
+public:
+    MsgResult message(const MessageRequest& request) override;
+    std::optional<QString> input(const InputRequest& request) override;
+    std::optional<QString> openFile(const FileRequest& request) override;
+    std::optional<QString> saveFile(const FileRequest& request) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+
+    // The folder the last file dialog ended in: the next dialog without an
+    // initial folder starts there, without moving the process's own folder.
+    QString lastDialogFolder() const { return lastFolder_; }
+
+private:
+    std::optional<QString> fileDialog(const FileRequest& request, bool save);
+    QString lastFolder_;
+};
+
+// "描述|*.asm;*.src|全部|*.*" as a Qt name filter list, each pattern offered in
+// both cases since Linux file names are case-sensitive.
+QStringList qtNameFilters(const QString& filter);
+
+}  // namespace platform
