@@ -1,0 +1,24 @@
+#include "link/comm_send.h"
+
+#include "link/comm_errors.h"
+#include "link/device_port.h"
+#include "platform/wait_seconds.h"
+
+namespace devlink {
+namespace {
+
+void writeReporting(LinkState& link, const QByteArray& bytes) {
+    const int failure = link.port ? link.port->write(bytes) : CommOperationOnClosed;
+    if (failure != CommOk) ReportCommError(failure, link.settings.CommPortNumber);
+}
+
+}  // namespace
+
+void SendCommByte(LinkState& link, quint8 byte) {
+    platform::WaitSeconds(platform::Timer(), 0.02f);
+    writeReporting(link, QByteArray(1, static_cast<char>(byte)));
+}
+
+void SendCommBytes(LinkState& link, const QByteArray& bytes) { writeReporting(link, bytes); }
+
+}  // namespace devlink

@@ -1,0 +1,73 @@
+#pragma once
+// The device's serial port, by port number and settings text, over QSerialPort.
+// Every operation that can fail answers with a failure number of CommFailure
+// (0 for success), so callers report exactly what the user is to read.
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+#include <optional>
+
+namespace devlink {
+
+struct SerialSettings {
+    qint32 baudRate = 9600;
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    QSerialPort::DataBits dataBits = QSerialPort::Data8;
+    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+};
+
+// Parses "9600,N,8,1"; nullopt when the text names settings a port cannot take.
+std::optional<SerialSettings> parseSerialSettings(const QString& text);
+
+class DevicePort : public QObject {
+    Q_OBJECT
+public:
+    explicit DevicePort(QObject* parent = nullptr);
+    ~DevicePort() override;
+
+    // Opens port `portNumber` (resolved to a device path now) with `settings`.
+    // An already open port is left as it is and answers CommPortAlreadyOpen.
+    int open(int portNumber, const QString& settings);
+    void close();
+    bool isOpen() const;
+
+    int portNumber() const { return portNumber_; }
+    QString settings() const { return settings_; }
+    QString devicePath() const { return serial_.portName(); }
+
+    // Writes all of `bytes` and pushes them to the device at once, so that a
+    // pause before the next write really separates the two on the line.
+    int write(const QByteArray& bytes);
+    QByteArray readAll();
+    qint64 bytesAvailable() const;
+    qint64 bytesToWrite() const;
+
+    // The receive notification: while on, received() follows every arrival of bytes;
+    // while off, bytes wait in the port until read.
+    void setReceiveNotification(bool on) { notify_ = on; }
+    bool receiveNotification() const { return notify_; }
+
+    // A failure seen while bytes were arriving (CommReadFailed, CommOtherFailure)
+    // since the last call; 0 when none. Reading it clears it.
+    int takeReceiveFailure();
+
+signals:
+    void received();
+
+private:
+    void onReadyRead();
+    void onError(QSerialPort::SerialPortError error);
+    int applySettings(const SerialSettings& s);
+
+    QSerialPort serial_;
+    int portNumber_ = 1;
+    QString settings_;
+    bool notify_ = true;
+    bool inCall_ = false;
+    int receiveFailure_ = 0;
+};
+
+}  // namespace devlink

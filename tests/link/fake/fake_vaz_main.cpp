@@ -1,0 +1,115 @@
+// fake_vaz: a fake VAZ device monitor on a pseudo-terminal, for trying the
+// program by hand. See the README's section for developers.
+
+#include "link/fake/fake_vaz_monitor.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <string>
+
+namespace {
+
+void usage(FILE* to) {
+    std::fputs(
+        "usage: fake_vaz --link PATH [--edition 16|base|8] [--silent] [--answer-crs K]\n"
+        "                [--empty-line-reply HEX] [--log FILE|-]\n"
+        "  --link PATH             symlink to create for the port, e.g. /tmp/vaz/COM2\n"
+        "  --edition 16|base|8     which monitor to play (default 16)\n"
+        "  --silent                never answer (a port with nothing on it)\n"
+        "  --answer-crs K          answer only the first K carriage returns, then nothing\n"
+        "  --empty-line-reply HEX  reply to a carriage return on an empty line, e.g. \"0D 0D 0A 3E\"\n"
+        "  --log FILE|-            write every byte received and sent (- for standard output)\n"
+        "Runs until interrupted (Ctrl+C) and then removes the link.\n",
+        to);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    fakevaz::Options options;
+    std::string link;
+    std::string logPath;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "fake_vaz: %s needs a value\n", a.c_str());
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        if (a == "--link") link = value();
+        else if (a == "--edition") {
+            const auto e = fakevaz::editionFromName(value());
+            if (!e) {
+                std::fputs("fake_vaz: --edition takes 16, base or 8\n", stderr);
+                return 2;
+            }
+            options.edition = *e;
+        } else if (a == "--silent") options.silent = true;
+        else if (a == "--answer-crs") options.answerCrs = std::atoi(value().c_str());
+        else if (a == "--empty-line-reply") {
+            const auto bytes = fakevaz::bytesFromHex(value());
+            if (!bytes) {
+                std::fputs("fake_vaz: --empty-line-reply takes hexadecimal bytes\n", stderr);
+                return 2;
+            }
+            options.emptyLineReply = *bytes;
+        } else if (a == "--log") logPath = value();
+        else if (a == "-h" || a == "--help") {
+            usage(stdout);
+            return 0;
+        } else {
+            std::fprintf(stderr, "fake_vaz: unknown argument %s\n", a.c_str());
+            usage(stderr);
+            return 2;
+        }
+    }
+    if (link.empty()) {
+        usage(stderr);
+        return 2;
+    }
+
+    // Signals are taken by sigwait below, never by the fake's thread.
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+
+    FILE* log = nullptr;
+    if (logPath == "-") log = stdout;
+    else if (!logPath.empty() && !(log = std::fopen(logPath.c_str(), "a"))) {
+        std::fprintf(stderr, "fake_vaz: cannot open %s: %s\n", logPath.c_str(), std::strerror(errno));
+        return 1;
+    }
+
+    fakevaz::FakeVazMonitor fake(options);
+    const auto begin = std::chrono::steady_clock::now();
+    std::mutex logMutex;
+    if (log) {
+        fake.setTrace([&](const std::string& event) {
+            const double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+            std::lock_guard lock(logMutex);
+            std::fprintf(log, "%9.3f %s\n", t, event.c_str());
+            std::fflush(log);
+        });
+    }
+    std::string error;
+    if (!fake.start(link, &error)) {
+        std::fprintf(stderr, "fake_vaz: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("fake_vaz: %s -> %s\n", link.c_str(), fake.slavePath().c_str());
+    std::fflush(stdout);
+
+    int sig = 0;
+    sigwait(&signals, &sig);
+    fake.stop();
+    if (log && log != stdout) std::fclose(log);
+    return 0;
+}

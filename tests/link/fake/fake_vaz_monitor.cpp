@@ -1,0 +1,147 @@
+#include "link/fake/fake_vaz_monitor.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <poll.h>
+#include <unistd.h>
+
+namespace fakevaz {
+
+class FakeVazMonitor::Runner : public Output {
+public:
+    explicit Runner(FakeVazMonitor& fake) : fake_(fake) {}
+    void send(std::string_view bytes) override { fake_.writeAll(bytes); }
+    void executed(const std::string& line) override {
+        {
+            std::lock_guard lock(fake_.mutex_);
+            fake_.lines_.push_back(line);
+        }
+        fake_.trace("line \"" + line + "\"");
+    }
+
+private:
+    FakeVazMonitor& fake_;
+};
+
+FakeVazMonitor::FakeVazMonitor(Options options) : core_(std::move(options)) {}
+
+FakeVazMonitor::~FakeVazMonitor() { stop(); }
+
+bool FakeVazMonitor::start(const std::string& linkPath, std::string* error) {
+    stop();
+    if (!pty_.open(error)) return false;
+    ::unlink(linkPath.c_str());
+    if (::symlink(pty_.slavePath().c_str(), linkPath.c_str()) != 0) {
+        if (error) *error = "symlink " + linkPath + ": " + std::strerror(errno);
+        pty_.close();
+        return false;
+    }
+    linkPath_ = linkPath;
+    stopping_ = false;
+    thread_ = std::thread([this] { loop(); });
+    return true;
+}
+
+void FakeVazMonitor::stop() {
+    stopping_ = true;
+    if (thread_.joinable()) thread_.join();
+    if (!linkPath_.empty()) {
+        // Only our own link goes; a later fake may have taken the name over.
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(linkPath_.c_str(), target, sizeof target - 1);
+        if (n > 0 && std::string(target, static_cast<std::size_t>(n)) == pty_.slavePath()) ::unlink(linkPath_.c_str());
+        linkPath_.clear();
+    }
+    pty_.close();
+}
+
+void FakeVazMonitor::setTrace(std::function<void(const std::string&)> trace) {
+    std::lock_guard lock(mutex_);
+    trace_ = std::move(trace);
+}
+
+void FakeVazMonitor::trace(const std::string& text) {
+    std::function<void(const std::string&)> t;
+    {
+        std::lock_guard lock(mutex_);
+        t = trace_;
+    }
+    if (t) t(text);
+}
+
+void FakeVazMonitor::loop() {
+    Runner runner(*this);
+    const int master = pty_.master();
+    unsigned char buf[512];
+    while (!stopping_) {
+        pollfd p{master, POLLIN, 0};
+        const int ready = ::poll(&p, 1, 5);
+        if (ready <= 0) continue;
+        const ssize_t n = ::read(master, buf, sizeof buf);
+        if (n <= 0) {
+            // EAGAIN or EIO: nothing to read now; do not spin on a hang-up.
+            if (p.revents & (POLLHUP | POLLERR)) ::usleep(5000);
+            continue;
+        }
+        const auto now = Clock::now();
+        {
+            std::lock_guard lock(mutex_);
+            for (ssize_t i = 0; i < n; ++i) received_.push_back({buf[i], now});
+        }
+        trace("rx " + hexOf(std::string_view(reinterpret_cast<const char*>(buf), static_cast<std::size_t>(n))));
+        for (ssize_t i = 0; i < n; ++i) core_.receive(buf[i], runner);
+    }
+}
+
+void FakeVazMonitor::writeAll(std::string_view bytes) {
+    if (bytes.empty()) return;
+    {
+        std::lock_guard lock(mutex_);
+        sent_.push_back({std::string(bytes), Clock::now()});
+    }
+    trace("tx " + hexOf(bytes));
+    const int master = pty_.master();
+    std::size_t done = 0;
+    while (done < bytes.size() && !stopping_) {
+        const ssize_t n = ::write(master, bytes.data() + done, bytes.size() - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EINTR) return;
+        pollfd p{master, POLLOUT, 0};
+        ::poll(&p, 1, 5);
+    }
+}
+
+std::vector<FakeVazMonitor::Received> FakeVazMonitor::received() const {
+    std::lock_guard lock(mutex_);
+    return received_;
+}
+
+std::string FakeVazMonitor::receivedBytes() const {
+    std::lock_guard lock(mutex_);
+    std::string s;
+    for (const auto& r : received_) s.push_back(static_cast<char>(r.byte));
+    return s;
+}
+
+std::size_t FakeVazMonitor::receivedCount(std::uint8_t byte) const {
+    std::lock_guard lock(mutex_);
+    std::size_t count = 0;
+    for (const auto& r : received_) count += r.byte == byte;
+    return count;
+}
+
+std::vector<FakeVazMonitor::Sent> FakeVazMonitor::sent() const {
+    std::lock_guard lock(mutex_);
+    return sent_;
+}
+
+std::vector<std::string> FakeVazMonitor::executedLines() const {
+    std::lock_guard lock(mutex_);
+    return lines_;
+}
+
+}  // namespace fakevaz

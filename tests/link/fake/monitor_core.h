@@ -1,0 +1,64 @@
+#pragma once
+// What the fake VAZ monitor answers, byte by byte, without any I/O: the runner
+// feeds it received bytes and writes out what it sends. One instance per port.
+//
+// Line mode: printable characters are echoed and collected; a carriage return
+// is echoed (CR LF, or CR alone in the 8-bit edition) and runs the line. The
+// reply to a line is lead-in ("" or LF in the 8-bit edition), body and ">"; an
+// empty line therefore yields exactly CR LF ">" in every edition, in one write.
+// Monitor commands are dispatched by their letter in runLine().
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace fakevaz {
+
+enum class Edition { Corvane16, Corvane, Corvane8 };
+
+struct Options {
+    Edition edition = Edition::Corvane16;
+    // Never sends anything: a port with nothing on it.
+    bool silent = false;
+    // Answers only the first k carriage returns, then ignores everything; -1 answers all.
+    int answerCrs = -1;
+    // The whole reply (echo included) to a carriage return on an empty line.
+    std::optional<std::string> emptyLineReply;
+};
+
+// Where the monitor's bytes go. Every send() is one write on the line.
+class Output {
+public:
+    virtual ~Output() = default;
+    virtual void send(std::string_view bytes) = 0;
+    // A line the monitor ran (for assertions and the log).
+    virtual void executed(const std::string& line) { (void)line; }
+};
+
+class MonitorCore {
+public:
+    explicit MonitorCore(Options options);
+
+    void receive(std::uint8_t byte, Output& out);
+
+    const Options& options() const { return options_; }
+    std::string crEcho() const;
+    std::string leadIn() const;
+
+private:
+    void runLine(const std::string& line, Output& out);
+
+    Options options_;
+    std::string line_;
+    int crsSeen_ = 0;
+    bool deaf_ = false;
+};
+
+// "16", "base", "8" (also the program names); nullopt for anything else.
+std::optional<Edition> editionFromName(std::string_view name);
+// "0D 0A 3E" or "0d0a3e" to bytes; nullopt when malformed.
+std::optional<std::string> bytesFromHex(std::string_view hex);
+std::string hexOf(std::string_view bytes);
+
+}  // namespace fakevaz

@@ -1,0 +1,138 @@
+#include "link/fake/fake_vaz_monitor.h"
+#include "link/fake/monitor_core.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace fakevaz;
+
+namespace {
+
+struct Recorder : Output {
+    std::vector<std::string> writes;
+    std::vector<std::string> lines;
+    void send(std::string_view bytes) override { writes.emplace_back(bytes); }
+    void executed(const std::string& line) override { lines.push_back(line); }
+    std::string all() const {
+        std::string s;
+        for (const auto& w : writes) s += w;
+        return s;
+    }
+};
+
+void feed(MonitorCore& core, Recorder& out, std::string_view bytes) {
+    for (unsigned char c : bytes) core.receive(c, out);
+}
+
+}  // namespace
+
+TEST(FakeMonitorCore, EmptyLineAnswersEchoAndPromptInOneWriteInEveryEdition) {
+    for (Edition e : {Edition::Corvane16, Edition::Corvane, Edition::Corvane8}) {
+        MonitorCore core(Options{e});
+        Recorder out;
+        feed(core, out, "\r\r");
+        ASSERT_EQ(out.writes.size(), 2u);
+        EXPECT_EQ(out.writes[0], "\r\n>");
+        EXPECT_EQ(out.writes[1], "\r\n>");
+        EXPECT_EQ(out.lines, (std::vector<std::string>{"", ""}));
+    }
+}
+
+TEST(FakeMonitorCore, LineModeEchoesEditsAndRunsLines) {
+    MonitorCore core(Options{Edition::Corvane16});
+    Recorder out;
+    feed(core, out, "ab\x7f");
+    EXPECT_EQ(out.all(), "ab\b \b");
+    out.writes.clear();
+    feed(core, out, std::string("\x7f\x7f\n\x01\xff", 5));  // the second rubout has nothing to remove
+    EXPECT_EQ(out.all(), std::string("\b \b\x01\xff", 5));
+    out.writes.clear();
+    feed(core, out, " X \r");
+    // An unknown command: its echo, then the output as a second write.
+    ASSERT_EQ(out.writes.size(), 5u);
+    EXPECT_EQ(out.writes[3], "\r\n");
+    EXPECT_EQ(out.writes[4], "ERROR\r\n>");
+    EXPECT_EQ(out.lines.back(), " X ");
+
+    MonitorCore eight(Options{Edition::Corvane8});
+    Recorder out8;
+    feed(eight, out8, "Q\r");
+    EXPECT_EQ(out8.writes, (std::vector<std::string>{"Q", "\r", "\nERROR\r\n>"}));
+}
+
+TEST(FakeMonitorCore, SearchKnobs) {
+    Options twoOnly;
+    twoOnly.answerCrs = 2;
+    MonitorCore core(twoOnly);
+    Recorder out;
+    feed(core, out, "\r\r\rA\r");
+    EXPECT_EQ(out.all(), "\r\n>\r\n>");
+
+    Options silent;
+    silent.silent = true;
+    MonitorCore quiet(silent);
+    Recorder none;
+    feed(quiet, none, "A\r\r");
+    EXPECT_TRUE(none.writes.empty());
+
+    Options odd;
+    odd.emptyLineReply = *bytesFromHex("0D 0D 0A 3E");
+    MonitorCore other(odd);
+    Recorder got;
+    feed(other, got, "\r");
+    EXPECT_EQ(got.all(), "\r\r\n>");
+}
+
+TEST(FakeMonitorCore, NamesAndHex) {
+    EXPECT_EQ(editionFromName("16"), Edition::Corvane16);
+    EXPECT_EQ(editionFromName("base"), Edition::Corvane);
+    EXPECT_EQ(editionFromName("Corvane8"), Edition::Corvane8);
+    EXPECT_FALSE(editionFromName("32"));
+    EXPECT_EQ(bytesFromHex("0d0a 3E"), std::string("\r\n>"));
+    EXPECT_FALSE(bytesFromHex("0D 0"));
+    EXPECT_FALSE(bytesFromHex("zz"));
+    EXPECT_EQ(hexOf("\r\n>"), "0D 0A 3E");
+}
+
+TEST(FakeVazMonitor, AnswersOnItsPseudoTerminalAndSurvivesReopening) {
+    QTemporaryDir dir;
+    const std::string link = dir.filePath("COM2").toStdString();
+    FakeVazMonitor fake;
+    std::string error;
+    ASSERT_TRUE(fake.start(link, &error)) << error;
+    EXPECT_EQ(QFileInfo(QString::fromStdString(link)).symLinkTarget().toStdString(), fake.slavePath());
+
+    for (int round = 0; round < 2; ++round) {
+        const int fd = ::open(link.c_str(), O_RDWR | O_NOCTTY);
+        ASSERT_GE(fd, 0);
+        termios t{};
+        ASSERT_EQ(::tcgetattr(fd, &t), 0);
+        ::cfmakeraw(&t);
+        ::tcsetattr(fd, TCSANOW, &t);
+        ASSERT_EQ(::write(fd, "\r", 1), 1);
+        std::string got;
+        while (got.size() < 3) {
+            pollfd p{fd, POLLIN, 0};
+            ASSERT_GT(::poll(&p, 1, 2000), 0) << "no answer in round " << round;
+            char buf[16];
+            const ssize_t n = ::read(fd, buf, sizeof buf);
+            ASSERT_GT(n, 0);
+            got.append(buf, static_cast<std::size_t>(n));
+        }
+        EXPECT_EQ(got, "\r\n>");
+        ::close(fd);
+    }
+    EXPECT_EQ(fake.receivedBytes(), "\r\r");
+    ASSERT_EQ(fake.sent().size(), 2u);
+    EXPECT_GE(fake.sent()[0].at, fake.received()[0].at);
+
+    fake.stop();
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(link)));
+}
