@@ -4,6 +4,7 @@
 #include <QTime>
 
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 namespace platform {
@@ -52,6 +53,10 @@ void WaitSeconds(float start, float seconds) {
     double already = static_cast<double>(Timer()) - start;
     if (already < 0) already += 86400.0;
     if (already > 43200.0) already = 0;  // a start "in the future" is treated as now
+    // Both readings are rounded to the float's step (about 4 ms late in the day);
+    // counting one step less keeps the wait from ending early.
+    const double step = static_cast<double>(std::nextafter(start, 86400.0f) - start);
+    already = already > step ? already - step : 0.0;
     const double remaining = static_cast<double>(seconds) - already;
     const double begin = monotonicNow();
     const auto& h = hooks();

@@ -50,3 +50,22 @@ TEST(WaitSeconds, RealClockWaitIsBounded) {
     WaitSeconds(Timer(), 0.06f);
     EXPECT_TRUE(d.expired());
 }
+
+TEST(WaitSeconds, ClockRoundingNeverShortensAWait) {
+    // The clock readings are 32-bit floats: late in the day they step by about
+    // 4 ms, so a start reading and the next one can differ by a step although
+    // almost no time has passed. The wait must still last its full duration.
+    for (double offset = 0.0; offset < 0.008; offset += 0.00025) {
+        FakeClock c;
+        c.midnight = 50000.0 + offset;
+        c.step = 0.0005;
+        WaitHooks h = c.hooks();
+        h.secondsSinceMidnight = [&c] { c.midnight += 0.0003; c.mono += 0.0003; return c.midnight; };
+        ScopedWaitHooks scope(h);
+        const float start = Timer();
+        const double begin = c.mono;
+        WaitSeconds(start, 0.02f);
+        EXPECT_GE(c.mono - begin, 0.02) << offset;
+        EXPECT_LT(c.mono - begin, 0.03) << offset;
+    }
+}
