@@ -1,0 +1,309 @@
+#include "workbench/build_runner.h"
+
+#include "platform/codepage.h"
+#include "platform/program_folder.h"
+#include "platform/prompter.h"
+#include "platform/wait_seconds.h"
+#include "workbench/build_command.h"
+#include "workbench/source_file.h"
+#include "workbench/workbench_texts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSet>
+
+namespace workbench {
+namespace {
+
+constexpr int kPasses = 8;          // polls of half a second
+constexpr qint64 kMinOutputBytes = 81;
+
+QString fromView(std::string_view v) { return QString::fromUtf8(v.data(), qsizetype(v.size())); }
+
+void wait(float seconds) { platform::WaitSeconds(platform::Timer(), seconds); }
+
+// Polls every half second until `done` holds or the passes run out; true when
+// the last pass was needed.
+template <typename Pred>
+bool pollPasses(Pred done) {
+    int counter = 0;
+    do {
+        wait(0.5f);
+        ++counter;
+    } while (counter < kPasses && !done());
+    return counter == kPasses;
+}
+
+void info(const QString& text) { showFileMessage(text); }
+
+bool isFile(const QString& path) {
+    const QFileInfo fi(path);
+    return fi.exists() && !fi.isDir();
+}
+
+bool samePath(const QString& a, const QString& b) {
+    const QFileInfo fa(a), fb(b);
+    const QString ca = fa.canonicalFilePath(), cb = fb.canonicalFilePath();
+    if (!ca.isEmpty() && !cb.isEmpty()) return ca == cb;
+    return fa.absoluteFilePath() == fb.absoluteFilePath();
+}
+
+// Replaces `target` by a copy of `source` in one step: a failed copy leaves
+// either the complete new file or the old one, never a mix.
+bool replaceWithCopy(const QString& source, const QString& target) {
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) return false;
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError) return false;
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly)) return false;
+    if (out.write(bytes) != bytes.size()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
+}  // namespace
+
+QString entryIgnoringCase(const QString& folder, const QString& name) {
+    const QDir dir(folder);
+    if (QFileInfo::exists(dir.filePath(name))) return dir.filePath(name);
+    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& e : entries)
+        if (e.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(e);
+    return dir.filePath(name);
+}
+
+BuildRunner::BuildRunner(WorkbenchState& state, const editions::EditionProfile& profile, BuildSurface& surface)
+    : state_(state), profile_(profile), surface_(surface), nameSource_(randomNameSource()) {}
+
+QString BuildRunner::workPath(const QString& name) const { return QDir(folder_).filePath(name); }
+
+BuildResult BuildRunner::run() {
+    if (running_) return BuildResult::NotStarted;
+    if (!saveFirst()) return BuildResult::NotStarted;
+
+    running_ = true;
+    surface_.setBusy(true);
+    surface_.showMessage(kBuildingText106);
+    busyTextShowing_ = true;
+    surface_.showListing(listingPlaceholder(profile_.listingPlaceholderId));
+    surface_.setMessageTag(0);
+
+    const BuildResult result = assemble();
+    cleanUp();
+    return result;
+}
+
+bool BuildRunner::saveFirst() {
+    if (!state_.SourceHasName && !surface_.saveSourceFile()) return false;
+    if (state_.SourceModified) {
+        const auto answer = platform::MsgBox(kSaveQuestion, platform::MsgButtons::YesNoCancel, kSaveQuestionTitle,
+                                             platform::MsgIcon::Question, 2);
+        // Building the file as it is on disk is not what the user sees; No stops too.
+        if (answer != platform::MsgResult::Yes) return false;
+        if (!surface_.saveSourceFile()) return false;
+    }
+    return true;
+}
+
+BuildResult BuildRunner::assemble() {
+    const auto& assembler = profile_.assembler;
+    const QString programFolder = programFolder_.isEmpty() ? platform::programFolder() : programFolder_;
+    const QString source = state_.SourcePath;
+
+    if (!isFile(source)) {
+        info(missingFileText(source));
+        return BuildResult::Failed;
+    }
+
+    if (auto text = readTextFile(source)) surface_.reloadEditor(*text);
+
+    folder_ = QFileInfo(source).absolutePath();
+    const bool withIns = assembler.optionsPassed && !state_.ExtInstrFile.isEmpty();
+    names_ = pickWorkNames(folder_, assemblerExtension(assembler), withIns, nameSource_);
+    if (!names_) {
+        info(unreadableFileText(source));
+        return BuildResult::Failed;
+    }
+    const WorkNames& n = *names_;
+
+    if (!QFile::copy(source, workPath(n.t + QStringLiteral(".ASM")))) {
+        info(unreadableFileText(source));
+        return BuildResult::Failed;
+    }
+
+    const QString assemblerPath =
+        platform::resolveCaseInsensitive(programFolder, QStringLiteral("bin/") + fromView(assembler.program));
+    if (!isFile(assemblerPath)) {
+        info(missingFileText(assemblerPath));
+        return BuildResult::Failed;
+    }
+
+    if (withIns) {
+        if (!isFile(state_.ExtInstrFile)) {
+            info(missingFileText(state_.ExtInstrFile));
+            return BuildResult::Failed;
+        }
+        if (!QFile::copy(state_.ExtInstrFile, workPath(n.i))) {
+            info(unreadableFileText(state_.ExtInstrFile));
+            return BuildResult::Failed;
+        }
+    }
+
+    const BuildCommand cmd =
+        makeBuildCommand(assembler, n, AssemblerOptions{state_.GenerateLoadInfo, state_.UseDefaultExtSet});
+    // The batch and response files are written as the assembler's record; a
+    // write that fails shows up in the check for the work files below.
+    QStringList expected{assemblerPath, workPath(n.t + QStringLiteral(".ASM"))};
+    QStringList expectedNames{assemblerPath, n.t + QStringLiteral(".ASM")};
+    if (assembler.responseFile) {
+        QFile txt(workPath(cmd.stdinFile));
+        if (txt.open(QIODevice::WriteOnly | QIODevice::Truncate)) txt.write(cmd.responseFile);
+        expected << workPath(cmd.stdinFile);
+        expectedNames << n.t + QStringLiteral(".TXT");
+    }
+    const QString batName = n.t + QStringLiteral(".BAT");
+    {
+        QFile bat(workPath(batName));
+        if (bat.open(QIODevice::WriteOnly | QIODevice::Truncate)) bat.write(cmd.batchFile);
+    }
+    expected << workPath(batName);
+    expectedNames << batName;
+
+    auto allThere = [&] {
+        for (const QString& p : expected)
+            if (!isFile(p)) return false;
+        return true;
+    };
+    if (pollPasses(allThere)) info(QStringLiteral("文件编译超时！！"));
+    wait(1.0f);
+    if (!allThere()) {
+        QStringList quoted;
+        for (const QString& name : expectedNames) quoted << QLatin1Char('"') + name + QLatin1Char('"');
+        info(QStringLiteral("文件 ") + quoted.join(QLatin1Char(',')) + QStringLiteral(" 不存在！！"));
+        return BuildResult::Failed;
+    }
+
+    const QString outputPath = workPath(cmd.stdoutFile);
+    LaunchRequest launch{assemblerPath, cmd.arguments, folder_,
+                         cmd.stdinFile.isEmpty() ? QString() : workPath(cmd.stdinFile), outputPath};
+    if (!process_.start(launch)) {
+        info(unreadableFileText(assemblerPath));
+        return BuildResult::Failed;
+    }
+
+    if (pollPasses([&] { return isFile(outputPath); })) info(QStringLiteral("文件编译信息产生超时！！"));
+    wait(1.0f);
+    if (!isFile(outputPath)) {
+        info(missingFileText(n.t + QStringLiteral(".TMP")));
+        return BuildResult::Failed;
+    }
+
+    // The output is complete only once the assembler has finished; the same
+    // budget as before, and a slow or silent output still gets its message.
+    const bool timedOut = pollPasses([&] { return !process_.running() || !QFileInfo::exists(outputPath); });
+    if (timedOut || process_.running() || QFileInfo(outputPath).size() < kMinOutputBytes)
+        info(QStringLiteral("文件编译信息保存超时！！"));
+    wait(1.0f);
+    // An assembler that outlives the waits is stopped, so it cannot write into
+    // the folder after the clean-up; what it wrote so far is read.
+    process_.kill();
+
+    QFile output(outputPath);
+    if (!output.open(QIODevice::ReadOnly)) {
+        info(unreadableFileText(n.t + QStringLiteral(".TMP")));
+        return BuildResult::Failed;
+    }
+    const QString text = platform::fromCp936(output.readAll());
+    output.close();
+
+    const BuildOutput parsed{text, n.t, n.i, source, state_.ExtInstrFile, QFileInfo(source).completeBaseName()};
+    return apply(parseBuildOutput(assembler, parsed));
+}
+
+BuildResult BuildRunner::apply(const BuildVerdict& v) {
+    using Kind = BuildVerdict::Kind;
+    switch (v.kind) {
+        case Kind::Success:
+            if (!copyResults()) return BuildResult::Failed;
+            showResult(v.message);
+            return BuildResult::Success;
+        case Kind::SourceError:
+            showResult(v.message);
+            if (v.line > 0) {
+                surface_.setMessageTag(v.line);
+                surface_.markTaggedEditorLine();
+            }
+            return BuildResult::AssemblerMessage;
+        case Kind::InsError:
+            showResult(v.message);
+            if (v.showIns) {
+                if (auto ins = readTextFile(state_.ExtInstrFile)) {
+                    surface_.showListing(*ins);
+                    surface_.markListingLine(v.line);
+                }
+            }
+            return BuildResult::AssemblerMessage;
+        case Kind::RawOutput:
+        case Kind::Other:
+            showResult(v.message);
+            return BuildResult::AssemblerMessage;
+    }
+    return BuildResult::AssemblerMessage;
+}
+
+bool BuildRunner::copyResults() {
+    const WorkNames& n = *names_;
+    const QString source = state_.SourcePath;
+    const QString base = QFileInfo(source).completeBaseName();
+
+    const QString listing = entryIgnoringCase(folder_, n.t + QStringLiteral(".lst"));
+    if (isFile(listing)) {
+        if (auto text = readTextFile(listing)) surface_.showListing(*text);
+        // A source that is itself named B.LST is never overwritten by its listing.
+        const QString target = entryIgnoringCase(folder_, base + QStringLiteral(".LST"));
+        if (!samePath(target, source)) replaceWithCopy(listing, target);
+    }
+
+    // The success text is shown only when the code file beside the source is the
+    // one just made; an older one of that name is removed rather than left to be
+    // taken for it.
+    const QString code = entryIgnoringCase(folder_, n.t + QStringLiteral(".cod"));
+    const QString target = entryIgnoringCase(folder_, base + QStringLiteral(".cod"));
+    const bool targetIsSource = samePath(target, source);
+    if (isFile(code) && !targetIsSource && replaceWithCopy(code, target)) return true;
+
+    if (!targetIsSource && isFile(target)) QFile::remove(target);
+    info(isFile(code) ? unreadableFileText(target) : missingFileText(workPath(n.t + QStringLiteral(".COD"))));
+    showResult(kBuildFailedText107);
+    return false;
+}
+
+void BuildRunner::showResult(const QString& text) {
+    busyTextShowing_ = false;
+    surface_.showMessage(text);
+}
+
+void BuildRunner::cleanUp() {
+    wait(1.0f);
+    process_.kill();
+    if (names_) {
+        QSet<QString> work;
+        for (const QString& name : names_->workFiles()) work.insert(name.toUpper());
+        // The names were chosen so that no file of the user's matches any of
+        // them in any case; whatever matches now is the build's or the assembler's.
+        const QDir dir(folder_);
+        for (const QString& e : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+            if (work.contains(e.toUpper())) QFile::remove(dir.filePath(e));
+    }
+    names_.reset();
+    if (busyTextShowing_) showResult(kBuildFailedText107);
+    surface_.setBusy(false);
+    running_ = false;
+}
+
+}  // namespace workbench
