@@ -1,0 +1,86 @@
+#pragma once
+// A program folder whose bin/ holds a stand-in assembler, a source folder, and
+// a clock that makes the build's half-second polls pass quickly.
+
+#include "editions/edition_profile.h"
+#include "platform/wait_seconds.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace wbtest {
+
+inline QString standinPath(const QString& name) {
+    return qEnvironmentVariable("CORVANE_SOURCE_DIR") + QStringLiteral("/tests/workbench/standins/") + name;
+}
+
+inline QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+inline void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+}
+
+inline QStringList filesIn(const QString& folder) {
+    QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    files.sort();
+    return files;
+}
+
+// Build waits run this many times faster than real time. The stand-ins still
+// get about a real second to finish before the build gives up on them.
+constexpr double kTimeScale = 5.0;
+
+class FastClock {
+public:
+    FastClock()
+        : scope_(platform::WaitHooks{[this] { return timer_.elapsed() / 1000.0 * kTimeScale; }, {},
+                                     [] {
+                                         QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+                                         QThread::msleep(1);
+                                     }}) {
+        timer_.start();
+    }
+
+private:
+    QElapsedTimer timer_;
+    platform::ScopedWaitHooks scope_;
+};
+
+// home/bin/<assembler> (under the name `installAs`, to exercise case-blind lookup)
+// and a source folder src/.
+class StandinHome {
+public:
+    explicit StandinHome(const editions::EditionProfile& profile, const QString& installAs = {},
+                         const QString& sourceFolderName = QStringLiteral("src")) {
+        home_ = dir_.filePath("home");
+        src_ = dir_.filePath(sourceFolderName);
+        QDir().mkpath(home_ + "/bin");
+        QDir().mkpath(src_);
+        const QString program = QString::fromUtf8(profile.assembler.program.data(), profile.assembler.program.size());
+        if (installAs != QStringLiteral("-")) {
+            const QString target = home_ + "/bin/" + (installAs.isEmpty() ? program : installAs);
+            QFile::copy(standinPath(program), target);
+            QFile::setPermissions(target, QFile::permissions(target) | QFile::ExeOwner | QFile::ReadOwner);
+        }
+    }
+    QString home() const { return home_; }
+    QString src() const { return src_; }
+    QString srcFile(const QString& name) const { return src_ + "/" + name; }
+
+private:
+    QTemporaryDir dir_;
+    QString home_, src_;
+};
+
+}  // namespace wbtest
