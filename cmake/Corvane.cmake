@@ -41,11 +41,15 @@ function(corvane_add_test folder)
     target_link_libraries(${A_NAME} PRIVATE ${A_LIBS} corvane_test_support GTest::gtest GTest::gmock)
   endif()
   corvane_warnings(${A_NAME})
+  # The test environment goes through "cmake -E env" in front of the test
+  # binary: a list-valued ENVIRONMENT property does not survive test discovery
+  # (only its first entry would arrive).
+  set_target_properties(${A_NAME} PROPERTIES CROSSCOMPILING_EMULATOR
+    "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;CORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR};${A_ENVIRONMENT}")
   gtest_discover_tests(${A_NAME}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS ${folder}
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;CORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR};${A_ENVIRONMENT}"
                TIMEOUT 300)
 endfunction()
 

@@ -183,7 +183,7 @@ TEST(BuildRunner, SaveFirstDecidesWhetherTheBuildRuns) {
         }
         if (c.answer) {
             ASSERT_FALSE(rig.prompter.messages().empty());
-            const auto& q = rig.prompter.messages().front();
+            const auto q = rig.prompter.messages().front();
             EXPECT_EQ(q.text, kSaveQuestion);
             EXPECT_EQ(q.title, kSaveQuestionTitle);
             EXPECT_EQ(q.buttons, platform::MsgButtons::YesNoCancel);
