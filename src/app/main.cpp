@@ -1,0 +1,28 @@
+// The program's entry: one source for the three editions, which differ only in
+// the profile compiled in (CORVANE_EDITION).
+
+#include "app/main_window.h"
+#include "app/program.h"
+#include "editions/edition_profile.h"
+#include "platform/fonts.h"
+#include "platform/prompter.h"
+#include "platform/widgets/qt_prompter.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    // The program ends through its main window's quit flow, not when the splash
+    // happens to be the last window to close.
+    QApplication::setQuitOnLastWindowClosed(false);
+    platform::installFontSubstitutions();
+    platform::QtPrompter prompter;
+    platform::setPrompter(&prompter);
+
+    editions::setCurrentProfile(editions::profileFor(editions::EditionId::CORVANE_EDITION));
+    app::Program program(editions::currentProfile());
+    program.Main();
+    QObject::connect(&program.frmmain(), &app::MainWindow::unloaded, &application, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    return QApplication::exec();
+}

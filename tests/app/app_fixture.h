@@ -1,0 +1,44 @@
+#pragma once
+// A main window built as start-up builds it, with a scripted prompter and an
+// empty program folder (no help files) unless a test lays one out.
+
+#include "app/main_window.h"
+#include "support/scripted_prompter.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace apptest {
+
+class ProgramFolder {
+public:
+    ProgramFolder() : previous_(qgetenv("CORVANE_HOME")) { qputenv("CORVANE_HOME", dir_.path().toUtf8()); }
+    ~ProgramFolder() {
+        if (previous_.isEmpty()) qunsetenv("CORVANE_HOME");
+        else qputenv("CORVANE_HOME", previous_);
+    }
+    QString path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+    QByteArray previous_;
+};
+
+struct WindowFixture {
+    explicit WindowFixture(const editions::EditionProfile& p = editions::profileCorvane16()) : profile(p) {}
+
+    app::MainWindow& build() {
+        window = std::make_unique<app::MainWindow>(profile, source, hooks);
+        return *window;
+    }
+
+    const editions::EditionProfile& profile;
+    ProgramFolder folder;
+    testsupport::ScriptedPrompter prompter;
+    workbench::SourceState source;
+    app::ProgramHooks hooks;
+    std::unique_ptr<app::MainWindow> window;
+};
+
+}  // namespace apptest

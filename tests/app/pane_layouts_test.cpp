@@ -1,0 +1,221 @@
+#include "app_fixture.h"
+#include "platform/widgets/rich_text_box.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace apptest;
+using platform::MsgResult;
+
+namespace {
+
+const QStringList kCommandMenus{"Command", "Tool"};
+const QStringList kEditorMenus{"File", "FileEdit", "FileDebug"};
+const QStringList kCommandButtons{"Memory", "Register", "VuzUnAsm", "VuzRun", "VuzStepIntoRun",
+                                  "VuzStepIntoRunAs", "line3", "Send", "Recv", "ClearCommandLine", "line4"};
+const QStringList kEditorButtons{"New", "Open", "Save", "line1", "VuzAsm", "Run", "StepIntoRun", "line2"};
+const QStringList kAlwaysMenus{"ChangeWindows", "resets", "Help"};
+const QStringList kAlwaysButtons{"EditAsmWindows", "CommandLine", "HelpDispOrUnDisp", "AutoSearchPort"};
+
+// Every menu, its visible entries with a command, and every toolbar button, as the layout requires.
+void expectLayout(app::MainWindow& w, bool editor) {
+    for (const QString& m : kCommandMenus) {
+        EXPECT_EQ(w.menuAction(m)->isEnabled(), !editor) << m.toStdString();
+        for (QAction* a : w.menu(m)->actions()) {
+            if (!a->isSeparator()) EXPECT_EQ(a->isEnabled(), !editor) << a->objectName().toStdString();
+        }
+    }
+    for (const QString& m : kEditorMenus) {
+        EXPECT_EQ(w.menuAction(m)->isEnabled(), editor) << m.toStdString();
+        for (QAction* a : w.menu(m)->actions()) {
+            if (!a->isSeparator() && a->isVisible()) EXPECT_EQ(a->isEnabled(), editor) << a->objectName().toStdString();
+        }
+    }
+    for (const QString& b : kCommandButtons) EXPECT_EQ(w.toolbarButton(b)->isEnabled(), !editor) << b.toStdString();
+    for (const QString& b : kEditorButtons) EXPECT_EQ(w.toolbarButton(b)->isEnabled(), editor) << b.toStdString();
+    for (const QString& m : kAlwaysMenus) EXPECT_TRUE(w.menuAction(m)->isEnabled()) << m.toStdString();
+    EXPECT_TRUE(w.menuEntry("Exit")->isEnabled());
+    for (const QString& b : kAlwaysButtons) EXPECT_TRUE(w.toolbarButton(b)->isEnabled()) << b.toStdString();
+
+    EXPECT_EQ(w.bandChild("RichTB1"), editor ? w.Picture1() : static_cast<QWidget*>(w.RichTextBox1()));
+    EXPECT_EQ(w.bandChild("Pic2"), editor ? static_cast<QWidget*>(w.RichTextBox3()) : w.Picture2());
+    EXPECT_EQ(w.RichTextBox1()->isEnabled(), !editor);
+    EXPECT_EQ(w.Picture2()->isEnabled(), !editor);
+    EXPECT_EQ(w.Picture1()->isEnabled(), editor);
+    EXPECT_EQ(w.RichTextBox3()->isEnabled(), editor);
+    // Hidden entries without a command never come alive.
+    EXPECT_FALSE(w.menuEntry("FileDebugRun")->isEnabled());
+    EXPECT_FALSE(w.menuEntry("FileClose")->isEnabled());
+}
+
+struct LayoutFixture : WindowFixture {
+    LayoutFixture() {
+        hooks.workbench.fileNew = [this] {
+            ++fileNews;
+            source.SourcePath = QStringLiteral("无标题.ASM");
+        };
+        hooks.workbench.saveSourceFile = [this] {
+            ++saves;
+            if (saveSucceeds) source.SourceModified = false;
+            return saveSucceeds;
+        };
+        build();
+        window->setEnabled(true);  // as start-up leaves it
+    }
+    int fileNews = 0;
+    int saves = 0;
+    bool saveSucceeds = false;
+};
+
+}  // namespace
+
+TEST(PaneLayouts, EachLayoutEnablesItsOwnMenusAndButtons) {
+    LayoutFixture f;
+    app::MainWindow& w = *f.window;
+    {
+        SCOPED_TRACE("after load");
+        expectLayout(w, false);
+    }
+    w.setStatusText(2, "3:7");
+    w.EditAsmWindows_Click();
+    {
+        SCOPED_TRACE("editor");
+        expectLayout(w, true);
+    }
+    EXPECT_EQ(w.statusText(2), "3:7") << "the editor layout leaves panel 2 alone";
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Corvane16 计算机组成原理实验软件 1.0.5版 - 无标题.ASM"));
+    w.ToolCommandLine_Click();
+    {
+        SCOPED_TRACE("command line again");
+        expectLayout(w, false);
+    }
+    EXPECT_EQ(w.windowTitle(), w.AppTitle());
+    EXPECT_TRUE(w.statusText(2).isEmpty());
+    EXPECT_TRUE(f.prompter.asked().empty());
+}
+
+TEST(PaneLayouts, DisablingTheWholeWindowForAWhileKeepsTheLayoutsStates) {
+    LayoutFixture f;
+    app::MainWindow& w = *f.window;
+    for (bool editor : {false, true}) {
+        if (editor) w.EditAsmWindows_Click();
+        w.setEnabled(false);
+        QCoreApplication::processEvents();
+        w.setEnabled(true);
+        QCoreApplication::processEvents();
+        SCOPED_TRACE(editor ? "editor" : "command line");
+        expectLayout(w, editor);
+    }
+}
+
+TEST(PaneLayouts, TheFirstEditorVisitStartsANewSourceLaterOnesKeepIt) {
+    LayoutFixture f;
+    app::MainWindow& w = *f.window;
+    w.toolbarButton("EditAsmWindows")->trigger();
+    EXPECT_EQ(f.fileNews, 1);
+    w.menuEntry("ToolCommandLine")->trigger();
+    f.source.SourcePath = QStringLiteral("/home/u/a.asm");
+    f.source.SourceModified = true;
+    w.menuEntry("EditAsmWindows")->trigger();
+    EXPECT_EQ(f.fileNews, 1);
+    EXPECT_EQ(w.windowTitle(), w.AppTitle() + QStringLiteral(" - /home/u/a.asm *"));
+    EXPECT_TRUE(f.prompter.asked().empty()) << "switching to the editor never asks";
+}
+
+TEST(PaneLayouts, LeavingTheEditorWithAModifiedSourceAsksFirst) {
+    struct Case {
+        const char* name;
+        MsgResult answer;
+        bool saveSucceeds;
+        bool switches;
+        bool stillModified;
+        int saves;
+    };
+    const Case cases[] = {
+        {"cancel", MsgResult::Cancel, false, false, true, 0},
+        {"no", MsgResult::No, false, true, true, 0},
+        {"yes, save fails", MsgResult::Yes, false, false, true, 1},
+        {"yes, saved", MsgResult::Yes, true, true, false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LayoutFixture f;
+        app::MainWindow& w = *f.window;
+        w.EditAsmWindows_Click();
+        f.source.SourceModified = true;
+        f.saveSucceeds = c.saveSucceeds;
+        f.prompter.answerMessage(c.answer);
+        w.toolbarButton("CommandLine")->trigger();
+
+        const auto asked = f.prompter.messages();
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0].text, QStringLiteral("当前文件被修改，是否保存？"));
+        EXPECT_EQ(asked[0].title, QStringLiteral(" 提示：是否保存？"));
+        EXPECT_EQ(asked[0].buttons, platform::MsgButtons::YesNoCancel);
+        EXPECT_EQ(asked[0].icon, platform::MsgIcon::Question);
+        EXPECT_EQ(asked[0].defaultButton, 2) << "Cancel is the default";
+        EXPECT_EQ(f.saves, c.saves);
+        EXPECT_EQ(f.source.SourceModified, c.stillModified);
+        expectLayout(w, !c.switches);
+        if (!c.switches) {
+            EXPECT_EQ(w.windowTitle(), w.AppTitle() + QStringLiteral(" - 无标题.ASM"));
+        }
+    }
+}
+
+TEST(PaneLayouts, HelpBandTogglesOnItsOwn) {
+    LayoutFixture f;
+    app::MainWindow& w = *f.window;
+    QWidget* band = w.band("Pic3");
+    w.HelpDispOrUnDisp_Click();  // the start-up call closes it
+    EXPECT_TRUE(band->isHidden());
+    EXPECT_FALSE(w.Picture3()->isEnabled());
+    w.EditAsmWindows_Click();
+    w.toolbarButton("HelpDispOrUnDisp")->trigger();
+    EXPECT_FALSE(band->isHidden());
+    EXPECT_FALSE(w.Picture3()->isHidden());
+    EXPECT_TRUE(w.Picture3()->isEnabled());
+    w.ToolCommandLine_Click();
+    EXPECT_FALSE(band->isHidden()) << "the layouts leave the help band alone";
+    w.menuEntry("HelpDispOrUnDisp")->trigger();
+    EXPECT_TRUE(band->isHidden());
+}
+
+TEST(PaneLayouts, ShortcutsOnlyWorkInTheirLayout) {
+    LayoutFixture f;
+    app::MainWindow& w = *f.window;
+    w.setEnabled(true);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+
+    QSignalSpy stepInto(w.menuEntry("CommandStepInto"), &QAction::triggered);
+    QSignalSpy build(w.menuEntry("FileDebugComplet"), &QAction::triggered);
+    QSignalSpy save(w.menuEntry("FileSave"), &QAction::triggered);
+    auto press = [&](QKeySequence key) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &w;
+        QTest::keySequence(target, key);
+        QCoreApplication::processEvents();
+    };
+
+    // Command-line layout: F7 steps, F9 and Ctrl+S do nothing.
+    press(QKeySequence(Qt::Key_F9));
+    press(QKeySequence(Qt::CTRL | Qt::Key_S));
+    press(QKeySequence(Qt::Key_F7));
+    EXPECT_EQ(build.count(), 0);
+    EXPECT_EQ(save.count(), 0);
+    EXPECT_EQ(stepInto.count(), 1);
+
+    // Editor layout: F9 and Ctrl+S reach their entries, F7 does nothing.
+    w.EditAsmWindows_Click();
+    w.RichTextBox2()->setFocus();
+    press(QKeySequence(Qt::Key_F7));
+    press(QKeySequence(Qt::Key_F9));
+    press(QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(stepInto.count(), 1);
+    EXPECT_EQ(build.count(), 1);
+    EXPECT_EQ(save.count(), 1);
+}
