@@ -2,6 +2,7 @@
 
 #include "schematic/recording_notifier.h"
 #include "schematic/sch_fixture.h"
+#include "schematic/sch_invariants.h"
 #include "schematic/schematic_state.h"
 
 #include <QString>
@@ -85,6 +86,7 @@ TEST(SchReader, TheCompleteFixtureReadsWithEveryCountParameterAndText) {
     EXPECT_TRUE(notifier.events.empty());
     expectSheetsEqual(state.currentSheet, fixture::expectedSheet());
     EXPECT_EQ(state.currentSheet.sheetHeight(), 1000);
+    EXPECT_EQ(sheetShapeError(state.currentSheet), "");
 
     const SchSheet& s = state.currentSheet;
     EXPECT_EQ(s.partGraphics(s.elements[1]), &s.comps[0].parts[1]);
