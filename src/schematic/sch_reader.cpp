@@ -120,8 +120,8 @@ private:
         const auto first = out.find_first_not_of(' ');
         out = first == std::string_view::npos ? std::string_view{} : out.substr(first);
         if (!out.empty() && out.front() == '"') {
-            out = out.substr(1, out.find('"', 1) == std::string_view::npos ? std::string_view::npos
-                                                                             : out.find('"', 1) - 1);
+            const std::size_t close = out.find('"', 1);
+            out = out.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
         } else if (!keepTrailingBlanks) {
             out = trimBlanks(out);
         }
