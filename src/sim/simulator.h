@@ -232,7 +232,7 @@ inline void Simulator::drive(int32_t value, int32_t driver, int32_t net) {
     NetRecord& n = NetTable[net];
     if (n.DriverCount >= 2) {
         if (n.ActiveDrivers < 0) {
-            ensurePairs(n, 2);
+            if (n.DriverPairs.size() < 2) ensurePairs(n, 2);
             n.ActiveDrivers = 0;
             n.DriverPairs[0] = driver;
         } else if (n.DriverPairs.empty() || n.DriverPairs[0] != driver) {

@@ -1,0 +1,267 @@
+// Throughput of the simulation kernel on a register-and-bus circuit, measured
+// the way the continuous run drives it: batches of ToggleNetAndSettle(1279, clock).
+//
+// The circuit: an 8-bit binary counter (74LS273 with a NAND/AND incrementer); a
+// file of eight 74LS374 registers rewritten at every clock, each from the one
+// before it through 74LS257 multiplexers and 74LS04 inverters; eight 74LS244
+// buffers putting the registers in turn onto a bus under a 74LS138; a 74LS245
+// onto a second bus feeding eight 74LS377 registers (one enabled per clock by a
+// second 74LS138) and eight 74LS273 shadow registers; gates summing those up; and
+// a flag line driven by eight 74LS125 gates picked by a 74LS139.
+//
+// Usage: sim_bench [seconds per measurement, default 2]
+//        sim_bench --batches N   (a fixed amount of work, for profilers)
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "sim/circuit_fixture.h"
+#include "sim/simulator.h"
+
+using namespace sim;
+using simtest::CircuitFixture;
+
+namespace {
+
+const int kRegD[8] = {3, 4, 7, 8, 13, 14, 17, 18};   // 1D..8D
+const int kRegQ[8] = {2, 5, 6, 9, 12, 15, 16, 19};   // 1Q..8Q
+
+// Hands out the gates of multi-gate packages one at a time, opening a new
+// package when the current one is full.
+class GatePool {
+public:
+    GatePool(CircuitFixture& fx, IcType type, int gates, int inputsPerGate)
+        : fx_(fx), type_(type), gates_(gates), inputsPerGate_(inputsPerGate) {}
+
+    int gate(std::initializer_list<int> inputs) {
+        if (chip_ < 0 || used_ == gates_) {
+            chip_ = fx_.ic(type_);
+            used_ = 0;
+        }
+        int role = used_ * inputsPerGate_;
+        for (int net : inputs) fx_.in(chip_, role++, net);
+        const int out = fx_.net();
+        fx_.out(chip_, used_++, out);
+        return out;
+    }
+
+private:
+    CircuitFixture& fx_;
+    IcType type_;
+    int gates_, inputsPerGate_;
+    int chip_ = -1, used_ = 0;
+};
+
+struct Circuit {
+    int clock = -1;
+    int firstIc = 0, lastIc = 0;
+};
+
+std::vector<int> nets(CircuitFixture& fx, int count) {
+    std::vector<int> v;
+    for (int k = 0; k < count; ++k) v.push_back(fx.net());
+    return v;
+}
+
+// A 74LS138 on three select nets, always enabled; returns Y0..Y7.
+std::vector<int> decoder(CircuitFixture& fx, int a, int b, int c) {
+    const int d = fx.ic(IcType::Ls138);
+    fx.in(d, 0, c).in(d, 1, b).in(d, 2, a).in(d, 3, fx.gnd()).in(d, 4, fx.gnd()).in(d, 5, fx.vcc());
+    std::vector<int> y = nets(fx, 8);
+    for (int s = 0; s < 8; ++s) fx.out(d, 7 - s, y[s]);
+    return y;
+}
+
+Circuit buildCircuit(Simulator& sim) {
+    CircuitFixture fx(sim);
+    Circuit c;
+    c.clock = fx.net("CLK");
+    GatePool nand(fx, IcType::Ls00, 4, 2);
+    GatePool andGate(fx, IcType::Ls08, 4, 2);
+    GatePool orGate(fx, IcType::Ls32, 4, 2);
+    GatePool inverter(fx, IcType::Ls04, 6, 1);
+    GatePool schmitt(fx, IcType::Ls14, 6, 1);
+
+    // Counter: next = count + 1.
+    const std::vector<int> count = nets(fx, 8);
+    const int counter = fx.ic(IcType::Ls273, "COUNT");
+    fx.pin(counter, 1, fx.vcc()).pin(counter, 11, c.clock);
+    std::vector<int> next(8);
+    next[0] = inverter.gate({count[0]});
+    int carry = count[0];
+    for (int k = 1; k < 8; ++k) {
+        const int n1 = nand.gate({count[k], carry});
+        next[k] = nand.gate({nand.gate({count[k], n1}), nand.gate({carry, n1})});
+        if (k < 7) carry = andGate.gate({count[k], carry});
+    }
+    for (int k = 0; k < 8; ++k) fx.pin(counter, kRegQ[k], count[k]).pin(counter, kRegD[k], next[k]);
+
+    // Register file: stage 0 takes its own inverse at every clock; stage k takes
+    // stage k - 1, straight or inverted as a counter bit selects.
+    std::vector<std::vector<int>> stage(8);
+    for (int r = 0; r < 8; ++r) {
+        const int reg = fx.ic(IcType::Ls374);
+        fx.pin(reg, 1, fx.gnd()).pin(reg, 11, c.clock);
+        stage[r] = nets(fx, 8);
+        for (int k = 0; k < 8; ++k) fx.pin(reg, kRegQ[k], stage[r][k]);
+        if (r == 0) {
+            for (int k = 0; k < 8; ++k) fx.pin(reg, kRegD[k], inverter.gate({stage[0][k]}));
+            continue;
+        }
+        for (int half = 0; half < 2; ++half) {
+            const int mux = fx.ic(IcType::Ls257);
+            fx.in(mux, 0, count[(r + half) % 8]).in(mux, 9, fx.gnd());
+            for (int k = 0; k < 4; ++k) {
+                const int bit = half * 4 + k;
+                const int d = fx.net();
+                const int previous = stage[r - 1][bit];
+                fx.in(mux, 1 + k, previous).in(mux, 5 + k, inverter.gate({previous})).out(mux, k, d);
+                fx.pin(reg, kRegD[bit], d);
+            }
+        }
+    }
+
+    // The registers in turn onto the bus, one 74LS244 enabled at a time.
+    const std::vector<int> bus = nets(fx, 8);
+    const std::vector<int> busB = nets(fx, 8);
+    const std::vector<int> selectA = decoder(fx, count[0], count[1], count[2]);
+    const std::vector<int> selectB = decoder(fx, count[2], count[3], count[4]);
+    for (int r = 0; r < 8; ++r) {
+        const int buf = fx.ic(IcType::Ls244);
+        fx.in(buf, 0, selectA[r]).in(buf, 1, selectA[r]);
+        for (int k = 0; k < 4; ++k) {
+            fx.in(buf, 2 + k, stage[r][k]).out(buf, 4 + k, bus[k]);
+            fx.in(buf, 6 + k, stage[r][4 + k]).out(buf, k, bus[4 + k]);
+        }
+    }
+
+    // Through the transceiver to the destination registers, one loaded per clock,
+    // and to shadow registers that take every value.
+    const int xcvr = fx.ic(IcType::Ls245);
+    fx.in(xcvr, 0, fx.vcc()).in(xcvr, 1, fx.gnd());
+    for (int k = 0; k < 8; ++k) fx.bidir(xcvr, k, bus[k]).bidir(xcvr, 8 + k, busB[k]);
+    std::vector<int> any;
+    for (int r = 0; r < 8; ++r) {
+        const int reg = fx.ic(IcType::Ls377);
+        fx.pin(reg, 1, selectB[r]).pin(reg, 11, c.clock);
+        const std::vector<int> q = nets(fx, 8);
+        for (int k = 0; k < 8; ++k) fx.pin(reg, kRegD[k], busB[(k + r) % 8]).pin(reg, kRegQ[k], q[k]);
+        any.push_back(orGate.gate({q[0], q[7]}));
+    }
+    for (int r = 0; r < 8; ++r) {
+        const int reg = fx.ic(IcType::Ls273);
+        fx.pin(reg, 1, fx.vcc()).pin(reg, 11, c.clock);
+        const std::vector<int> q = nets(fx, 8);
+        for (int k = 0; k < 8; ++k) fx.pin(reg, kRegD[k], busB[(k + r) % 8]).pin(reg, kRegQ[k], q[k]);
+        for (int k = 0; k < 8; k += 2) any.push_back(andGate.gate({q[k], q[k + 1]}));
+    }
+
+    // A flag line shared by eight three-state gates; one half of the 74LS139 is
+    // enabled at a time, so one gate drives it.
+    const int dec2 = fx.ic(IcType::Ls139);
+    fx.in(dec2, 0, count[3]).in(dec2, 1, count[6]).in(dec2, 2, count[7]);
+    fx.in(dec2, 3, inverter.gate({count[3]})).in(dec2, 4, count[4]).in(dec2, 5, count[5]);
+    const std::vector<int> pick = nets(fx, 8);
+    for (int k = 0; k < 8; ++k) fx.out(dec2, k, pick[k]);
+    const int flag = fx.net("FLAG");
+    for (int t = 0; t < 2; ++t) {
+        const int tri = fx.ic(IcType::Ls125);
+        for (int g = 0; g < 4; ++g) {
+            fx.in(tri, g, pick[4 * t + g]).in(tri, 4 + g, any[4 * t + g]);
+            fx.out(tri, g, flag);
+        }
+    }
+    schmitt.gate({schmitt.gate({flag})});
+
+    fx.build();
+    sim.NetTable[c.clock].Value = 0;
+    fx.evaluateEveryIc();
+    sim.resetConflictCounters();
+    c.firstIc = fx.firstIc();
+    c.lastIc = fx.lastIc();
+    return c;
+}
+
+// A circuit of idle chips that takes up most of the tables' numbers.
+void buildFiller(Simulator& sim, int ics) {
+    CircuitFixture fx(sim);
+    for (int i = 0; i < ics; ++i) {
+        const int chip = fx.ic(IcType::Ls04);
+        const int a = fx.net();
+        const int y = fx.net();
+        for (int k = 0; k < 6; ++k) fx.in(chip, k, a);
+        fx.out(chip, 0, y);
+    }
+    fx.build();
+    fx.evaluateEveryIc();
+}
+
+struct Measurement {
+    double seconds = 0;
+    uint64_t batches = 0, netChanges = 0, evaluations = 0;
+};
+
+// Runs batches until `seconds` have passed, or exactly `batches` batches when given.
+Measurement measure(Simulator& sim, int clock, double seconds, long batches) {
+    using Clock = std::chrono::steady_clock;
+    sim.ToggleNetAndSettle(1279, clock);  // warm up
+    const KernelCounters before = sim.counters();
+    const auto start = Clock::now();
+    Measurement m;
+    do {
+        sim.ToggleNetAndSettle(1279, clock);
+        ++m.batches;
+        m.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    } while (batches > 0 ? static_cast<long>(m.batches) < batches : m.seconds < seconds);
+    m.netChanges = sim.counters().netChanges - before.netChanges;
+    m.evaluations = sim.counters().icEvaluations - before.icEvaluations;
+    return m;
+}
+
+void report(const char* title, const Simulator& sim, const Circuit& c, const Measurement& m) {
+    std::printf("%s\n", title);
+    std::printf("  circuit: %d ICs (numbers %d..%d); tables in use: %d ICs, %d nets, %d fanout records\n",
+                c.lastIc - c.firstIc + 1, c.firstIc, c.lastIc, sim.LastIcNumber + 1, sim.LastSignalNumber + 1,
+                sim.LastFanoutNumber);
+    std::printf("  %llu batches of 1280 clock inversions in %.2f s: %.3f ms per batch\n",
+                static_cast<unsigned long long>(m.batches), m.seconds, 1e3 * m.seconds / m.batches);
+    std::printf("  net events per second:      %8.1f million (%.1f per inversion)\n", m.netChanges / m.seconds / 1e6,
+                double(m.netChanges) / (1280.0 * m.batches));
+    std::printf("  IC evaluations per second:  %8.1f million\n", m.evaluations / m.seconds / 1e6);
+    std::printf("  clock inversions per second:%8.2f million\n", 1280.0 * m.batches / m.seconds / 1e6);
+    std::printf("  ns per net event:           %8.2f\n", 1e9 * m.seconds / m.netChanges);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    double seconds = 2.0;
+    long batches = 0;
+    if (argc > 2 && std::strcmp(argv[1], "--batches") == 0) {
+        batches = std::atol(argv[2]);
+    } else if (argc > 1) {
+        seconds = std::atof(argv[1]);
+    }
+
+    auto alone = std::make_unique<Simulator>();
+    const Circuit first = buildCircuit(*alone);
+    const Measurement m1 = measure(*alone, first.clock, seconds, batches);
+    report("Register-and-bus circuit as the first circuit:", *alone, first, m1);
+    const SettleReport r = alone->takeReport();
+    std::printf("  conflict events recorded: %d; settles cut short: %lld; dropped list entries: %lld\n\n",
+                alone->ConflictEventCount, static_cast<long long>(r.oscillationToggles),
+                static_cast<long long>(r.droppedRecords + r.droppedCandidates));
+
+    // The same circuit placed after one that fills most of the tables: the cost
+    // per event must not depend on where the circuit lies or how full the tables are.
+    auto crowded = std::make_unique<Simulator>();
+    buildFiller(*crowded, 100);
+    const Circuit later = buildCircuit(*crowded);
+    const Measurement m2 = measure(*crowded, later.clock, seconds, batches);
+    report("The same circuit after 100 idle ICs:", *crowded, later, m2);
+    return 0;
+}
