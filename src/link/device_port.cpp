@@ -124,6 +124,10 @@ qint64 DevicePort::bytesAvailable() const { return serial_.isOpen() ? serial_.by
 
 qint64 DevicePort::bytesToWrite() const { return serial_.isOpen() ? serial_.bytesToWrite() : 0; }
 
+bool DevicePort::waitForReadyRead(int msecs) { return serial_.isOpen() && serial_.waitForReadyRead(msecs); }
+
+bool DevicePort::waitForBytesWritten(int msecs) { return serial_.isOpen() && serial_.waitForBytesWritten(msecs); }
+
 int DevicePort::takeReceiveFailure() {
     const int f = receiveFailure_;
     receiveFailure_ = 0;

@@ -44,6 +44,11 @@ public:
     QByteArray readAll();
     qint64 bytesAvailable() const;
     qint64 bytesToWrite() const;
+    // Block until bytes arrive or leave (without handling window events), for
+    // exchanges that poll the counters in a loop of their own. A read that
+    // completes during the wait is announced through received() as usual.
+    bool waitForReadyRead(int msecs);
+    bool waitForBytesWritten(int msecs);
 
     // The receive notification: while on, received() follows every arrival of bytes;
     // while off, bytes wait in the port until read.

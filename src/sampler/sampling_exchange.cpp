@@ -25,7 +25,7 @@ void timeoutMessage(const QString& text) { MsgBox(text, MsgButtons::Ok, kErrorTi
 bool waitSent(SamplerDevice& d, int msecs) {
     QDeadlineTimer deadline(msecs);
     while (d.bytesToWrite() > 0) {
-        if (deadline.hasExpired()) return false;
+        if (deadline.hasExpired() || !d.isOpen()) return false;
         d.waitForBytesWritten(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
     }
     return true;
@@ -34,7 +34,7 @@ bool waitSent(SamplerDevice& d, int msecs) {
 bool waitReceived(SamplerDevice& d, qint64 count, int msecs) {
     QDeadlineTimer deadline(msecs);
     while (d.bytesAvailable() < count) {
-        if (deadline.hasExpired()) return false;
+        if (deadline.hasExpired() || !d.isOpen()) return false;
         d.waitForReadyRead(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
     }
     return true;

@@ -16,12 +16,15 @@ namespace {
 void usage(FILE* to) {
     std::fputs(
         "usage: fake_vaz --link PATH [--edition 16|base|8] [--silent] [--answer-crs K]\n"
-        "                [--empty-line-reply HEX] [--log FILE|-]\n"
+        "                [--empty-line-reply HEX] [--sample-reset-reply HEX]\n"
+        "                [--sample-transfer-reply HEX] [--log FILE|-]\n"
         "  --link PATH             symlink to create for the port, e.g. /tmp/vaz/COM2\n"
         "  --edition 16|base|8     which monitor to play (default 16)\n"
         "  --silent                never answer (a port with nothing on it)\n"
         "  --answer-crs K          answer only the first K carriage returns, then nothing\n"
         "  --empty-line-reply HEX  reply to a carriage return on an empty line, e.g. \"0D 0D 0A 3E\"\n"
+        "  --sample-reset-reply HEX     answer a sampler rate byte (30-37) with this byte, e.g. 61\n"
+        "  --sample-transfer-reply HEX  answer a transfer byte (A0-AF) with this byte before the data\n"
         "  --log FILE|-            write every byte received and sent (- for standard output)\n"
         "Runs until interrupted (Ctrl+C) and then removes the link.\n",
         to);
@@ -59,6 +62,14 @@ int main(int argc, char** argv) {
                 return 2;
             }
             options.emptyLineReply = *bytes;
+        } else if (a == "--sample-reset-reply" || a == "--sample-transfer-reply") {
+            const auto bytes = fakevaz::bytesFromHex(value());
+            if (!bytes || bytes->size() != 1) {
+                std::fprintf(stderr, "fake_vaz: %s takes one hexadecimal byte\n", a.c_str());
+                return 2;
+            }
+            (a == "--sample-reset-reply" ? options.sampleResetReply : options.sampleTransferReply) =
+                static_cast<std::uint8_t>((*bytes)[0]);
         } else if (a == "--log") logPath = value();
         else if (a == "-h" || a == "--help") {
             usage(stdout);

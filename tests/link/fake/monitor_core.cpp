@@ -24,8 +24,30 @@ std::string MonitorCore::crEcho() const { return options_.edition == Edition::Co
 
 std::string MonitorCore::leadIn() const { return options_.edition == Edition::Corvane8 ? "\n" : ""; }
 
+std::size_t sampleBlockSize(std::uint8_t c) {
+    if ((c & 0xF0) != 0xA0) return 0;
+    static const int widths[] = {2, 4, 0, 8};
+    const int width = widths[c & 3];
+    const std::size_t samples = 4096u >> ((c >> 2) & 3);
+    return samples * static_cast<std::size_t>(width) / 8;
+}
+
 void MonitorCore::receive(std::uint8_t byte, Output& out) {
     if (options_.silent || deaf_) return;
+    if (byte >= 0x30 && byte <= 0x37 && options_.sampleResetReply) {
+        out.send(std::string(1, static_cast<char>(*options_.sampleResetReply)));
+        return;
+    }
+    if (const std::size_t block = sampleBlockSize(byte)) {
+        // The sampler's bytes are no command line.
+        line_.clear();
+        std::string reply(1, static_cast<char>(options_.sampleTransferReply ? *options_.sampleTransferReply : byte));
+        const std::size_t count =
+            options_.sampleDataLimit >= 0 ? std::min(block, static_cast<std::size_t>(options_.sampleDataLimit)) : block;
+        for (std::size_t i = 0; i < count; ++i) reply.push_back(static_cast<char>(samplePattern(i)));
+        out.send(reply);
+        return;
+    }
     if (byte == '\r') {
         if (options_.answerCrs >= 0 && crsSeen_ >= options_.answerCrs) {
             deaf_ = true;

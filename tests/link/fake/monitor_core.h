@@ -25,7 +25,23 @@ struct Options {
     int answerCrs = -1;
     // The whole reply (echo included) to a carriage return on an empty line.
     std::optional<std::string> emptyLineReply;
+
+    // The sampler. A rate byte 30-37 hex is answered with its echo, as any
+    // printable byte, unless `sampleResetReply` names another answer. A transfer
+    // byte A0-AF hex with a valid width code (not 2) is answered with its echo,
+    // or `sampleTransferReply`, followed by the block it asks for: length x
+    // width / 8 bytes of samplePattern(), or only the first `sampleDataLimit` of them.
+    std::optional<std::uint8_t> sampleResetReply;
+    std::optional<std::uint8_t> sampleTransferReply;
+    int sampleDataLimit = -1;
 };
+
+// The sampler's data byte at position i of a block (a binary counter, so every
+// channel shows a square wave of its own period).
+inline std::uint8_t samplePattern(std::size_t i) { return static_cast<std::uint8_t>(i & 0xFF); }
+// Data bytes that a transfer byte asks for: 4096 >> length code samples of
+// 2, 4 or 8 bits; 0 for a byte that is no transfer command.
+std::size_t sampleBlockSize(std::uint8_t transferCommand);
 
 // Where the monitor's bytes go. Every send() is one write on the line.
 class Output {
