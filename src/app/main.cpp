@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
 
     editions::setCurrentProfile(editions::profileFor(editions::EditionId::CORVANE_EDITION));
     app::Program program(editions::currentProfile());
+    program.options = app::parseProgramOptions(QApplication::arguments());
     program.Main();
     QObject::connect(&program.frmmain(), &app::MainWindow::unloaded, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);

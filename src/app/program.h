@@ -3,6 +3,7 @@
 // use) and the start-up sequence `Main`.
 
 #include "app/program_hooks.h"
+#include "app/program_options.h"
 #include "app/splash_window.h"
 #include "editions/edition_profile.h"
 #include "workbench/source_state.h"
@@ -39,6 +40,9 @@ public:
     ProgramHooks& hooks() { return hooks_; }
     workbench::SourceState& sourceState() { return source_; }
     SplashWindow* splash() const { return splash_; }
+
+    // The command-line switches, set before Main.
+    ProgramOptions options;
 
     // Process-wide values fixed by the first steps of Main.
     int ScreenTwipsPerPixelY = 15;

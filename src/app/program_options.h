@@ -1,0 +1,17 @@
+#pragma once
+// The programs' command-line switches.
+
+#include <QStringList>
+
+namespace app {
+
+struct ProgramOptions {
+    // --sampler: the sampling display, its controls and its menus are shown.
+    bool sampler = false;
+};
+
+// `arguments` as the application has them, the program's own name first.
+// Switches the program does not know are left alone.
+ProgramOptions parseProgramOptions(const QStringList& arguments);
+
+}  // namespace app
