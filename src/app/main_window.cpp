@@ -302,4 +302,12 @@ void MainWindow::Search_Click() {
     if (hooks_.link.searchPort) hooks_.link.searchPort(*this);
 }
 
+void MainWindow::Ownset_Click() {
+    if (hooks_.link.manualPort) hooks_.link.manualPort(*this);
+}
+
+void MainWindow::Closes_Click() {
+    if (hooks_.link.closePort) hooks_.link.closePort(*this);
+}
+
 }  // namespace app

@@ -116,6 +116,8 @@ public:
     void EditAsmWindows_Click();
     void HelpDispOrUnDisp_Click();
     void Search_Click();
+    void Ownset_Click();
+    void Closes_Click();
     void exit_Click();
     void about_Click();
 

@@ -198,6 +198,8 @@ void MainWindow::buildMenus() {
     connect(menuEntry(QStringLiteral("ToolCommandLine")), &QAction::triggered, this, &MainWindow::ToolCommandLine_Click);
     connect(menuEntry(QStringLiteral("HelpDispOrUnDisp")), &QAction::triggered, this, &MainWindow::HelpDispOrUnDisp_Click);
     connect(menuEntry(QStringLiteral("Search")), &QAction::triggered, this, &MainWindow::Search_Click);
+    connect(menuEntry(QStringLiteral("Ownset")), &QAction::triggered, this, &MainWindow::Ownset_Click);
+    connect(menuEntry(QStringLiteral("Closes")), &QAction::triggered, this, &MainWindow::Closes_Click);
     connect(menuEntry(QStringLiteral("About")), &QAction::triggered, this, &MainWindow::about_Click);
 }
 
@@ -247,6 +249,8 @@ void MainWindow::buildToolbar() {
     setButtonHandler(QStringLiteral("HelpDispOrUnDisp"), [this] { HelpDispOrUnDisp_Click(); });
     setButtonHandler(QStringLiteral("CommandLine"), [this] { ToolCommandLine_Click(); });
     setDropDownHandler(QStringLiteral("AutoSearchPort"), [this] { Search_Click(); });
+    setDropDownHandler(QStringLiteral("ManualSetupPort"), [this] { Ownset_Click(); });
+    setDropDownHandler(QStringLiteral("ClosePort"), [this] { Closes_Click(); });
 }
 
 QAction* MainWindow::menuAction(const QString& name) const {

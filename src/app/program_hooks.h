@@ -19,6 +19,10 @@ struct LinkHooks {
     std::function<void(MainWindow&)> showPortStatus;
     // frmmain.Search_Click: the port search dialog, modal.
     std::function<void(MainWindow&)> searchPort;
+    // frmmain.Ownset_Click: the manual port dialog, modal.
+    std::function<void(MainWindow&)> manualPort;
+    // frmmain.Closes_Click: closes the device port; no port is ready afterwards.
+    std::function<void(MainWindow&)> closePort;
     // Quit flow step 3: closes the device port if it is open.
     std::function<void()> closePortIfOpen;
 };
