@@ -20,8 +20,8 @@
 namespace schematic {
 
 // One pin of an IC that the sheet places (or that net building appends for a
-// part the sheet does not place). The spec's entry k of PinNumbers, PinEnds,
-// PinNets, PinNameGroups, PinPartElements and PinGraphicIndexes.
+// part the sheet does not place): its pin number, outer end, net, label group,
+// and the Part and Pin record that drew it.
 struct ListedPin {
     int32_t pinNumber = 0;
     // The outer end on the sheet; appended pins have none.

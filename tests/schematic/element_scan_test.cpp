@@ -7,8 +7,8 @@
 namespace schematic {
 namespace {
 
-using testing::PartSpec;
-using testing::PinSpec;
+using testing::PartDef;
+using testing::PinDef;
 using testing::SheetBuilder;
 
 CircuitBuild scan(const SchSheet& sheet) {

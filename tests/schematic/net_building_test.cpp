@@ -12,7 +12,7 @@
 namespace schematic {
 namespace {
 
-using testing::PartSpec;
+using testing::PartDef;
 using testing::SheetBuilder;
 
 CircuitBuild build(const SchSheet& sheet) {

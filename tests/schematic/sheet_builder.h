@@ -15,12 +15,12 @@
 
 namespace schematic::testing {
 
-struct PinSpec {
+struct PinDef {
     std::string number;
     bool hidden = false;
 };
 
-struct PartSpec {
+struct PartDef {
     std::string designator;
     std::string type;
     int32_t x = 0;
@@ -36,7 +36,7 @@ struct PartSpec {
 class SheetBuilder {
 public:
     // A library component with one part per entry of `parts`; returns its index.
-    int32_t component(const std::vector<std::vector<PinSpec>>& parts) {
+    int32_t component(const std::vector<std::vector<PinDef>>& parts) {
         SchComponent c;
         for (const auto& pins : parts) {
             SchPartGraphics g;
@@ -58,12 +58,12 @@ public:
 
     // A one-part component with pins "1".."count".
     int32_t numberedComponent(int count) {
-        std::vector<PinSpec> pins;
+        std::vector<PinDef> pins;
         for (int i = 1; i <= count; ++i) pins.push_back({std::to_string(i)});
         return component({pins});
     }
 
-    int32_t part(const PartSpec& s) {
+    int32_t part(const PartDef& s) {
         std::vector<int32_t> p(part_param::Count, 0);
         p[part_param::X] = s.x;
         p[part_param::Y] = s.y;
