@@ -286,6 +286,11 @@ void MainWindow::Form_Unload() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A build under way finishes (and cleans up its work files) first.
+    if (hooks_.workbench.buildRunning && hooks_.workbench.buildRunning()) {
+        event->ignore();
+        return;
+    }
     if (!Form_QueryUnload()) {
         event->ignore();
         return;

@@ -47,7 +47,7 @@ void Program::Main() {
     splash_->Form_Useload();
     step(3);
     // 4: editor, build and find start values.
-    source_ = workbench::SourceState{};
+    source_ = workbench::WorkbenchState{};
     if (hooks_.workbench.setStartValues) hooks_.workbench.setStartValues();
     step(4);
     // 5: link start values.

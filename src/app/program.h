@@ -6,7 +6,7 @@
 #include "app/program_options.h"
 #include "app/splash_window.h"
 #include "editions/edition_profile.h"
-#include "workbench/source_state.h"
+#include "workbench/workbench_state.h"
 
 #include <QPointer>
 
@@ -39,6 +39,7 @@ public:
     const editions::EditionProfile& profile() const { return profile_; }
     ProgramHooks& hooks() { return hooks_; }
     workbench::SourceState& sourceState() { return source_; }
+    workbench::WorkbenchState& workbenchState() { return source_; }
     SplashWindow* splash() const { return splash_; }
 
     // The command-line switches, set before Main.
@@ -56,7 +57,7 @@ private:
 
     const editions::EditionProfile& profile_;
     ProgramHooks hooks_;
-    workbench::SourceState source_;
+    workbench::WorkbenchState source_;
     std::unique_ptr<MainWindow> mainWindow_;
     QPointer<SplashWindow> splash_;
 };

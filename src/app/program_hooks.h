@@ -36,6 +36,8 @@ struct WorkbenchHooks {
     std::function<bool()> saveSourceFile;
     // frmmain.FileNew_Click: a new untitled source with the panes' placeholders.
     std::function<void()> fileNew;
+    // True while a build runs: the window does not close meanwhile.
+    std::function<bool()> buildRunning;
 };
 
 struct SamplingHooks {
