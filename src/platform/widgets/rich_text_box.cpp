@@ -5,6 +5,7 @@
 #include "platform/twips.h"
 
 #include <QFile>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -44,6 +45,8 @@ void RichTextBox::setRichText(QByteArrayView data) {
         if (content) {
             fillTextDocument(*content, *document());
             moveCursor(QTextCursor::Start);
+            // A centred first line must not leave the view scrolled sideways.
+            horizontalScrollBar()->setValue(0);
             return;
         }
     }
