@@ -12,6 +12,7 @@
 // SetNetValue operations and Put8251RxByte, never ToggleNetAndSettle.
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
