@@ -111,7 +111,7 @@ public:
     void setEntryEnabled(const QString& name, bool enabled);
     bool isEntryEnabled(const QString& name) const;
 
-    // Layouts and the help band (Part of the window's public methods).
+    // The two layouts, the help band and the commands the window itself answers.
     void ToolCommandLine_Click();
     void EditAsmWindows_Click();
     void HelpDispOrUnDisp_Click();

@@ -17,7 +17,7 @@
 namespace app {
 namespace {
 
-struct EntrySpec {
+struct EntryDef {
     const char* name;
     const char16_t* caption;  // nullptr: a separator
     const char* shortcut = nullptr;
@@ -25,15 +25,15 @@ struct EntrySpec {
     bool hasHandler = true;  // hidden entries without a handler are disabled as well
 };
 
-struct MenuSpec {
+struct MenuDef {
     const char* name;
     const char16_t* caption;
     bool hidden;
     bool enabled;
-    std::initializer_list<EntrySpec> entries;
+    std::initializer_list<EntryDef> entries;
 };
 
-const MenuSpec kMenus[] = {
+const MenuDef kMenus[] = {
     {"Menu_Null_line0", u"  ", false, false, {}},
     {"save", u"保存数据", true, true,
      {{"Menu_line", nullptr},
@@ -111,14 +111,14 @@ const MenuSpec kMenus[] = {
       {"About", u"关于"}}},
 };
 
-struct ButtonSpec {
+struct ButtonDef {
     const char* key;
     const char16_t* caption;  // nullptr: a separator
     const char16_t* toolTip;
     QStyle::StandardPixmap icon;
 };
 
-const ButtonSpec kButtons[] = {
+const ButtonDef kButtons[] = {
     {"line", nullptr, nullptr, QStyle::SP_CustomBase},
     {"New", u"新建", u"新建汇编源文件", QStyle::SP_FileIcon},
     {"Open", u"打开", u"打开汇编源文件", QStyle::SP_DialogOpenButton},
@@ -145,12 +145,12 @@ const ButtonSpec kButtons[] = {
     {"AutoSearchPort", u"设置", u"自动搜索端口", QStyle::SP_DriveNetIcon},
 };
 
-struct DropItemSpec {
+struct DropItemDef {
     const char* key;
     const char16_t* caption;
 };
 
-const DropItemSpec kDropItems[] = {
+const DropItemDef kDropItems[] = {
     {"AutoSearchPort", u"自动搜索端口"},
     {"ManualSetupPort", u"手动设置端口"},
     {"ClosePort", u"关闭端口"},
@@ -164,7 +164,7 @@ QString text(const char16_t* s) { return s ? QString::fromUtf16(s) : QString(); 
 
 void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
-    for (const MenuSpec& m : kMenus) {
+    for (const MenuDef& m : kMenus) {
         const QString name = QString::fromLatin1(m.name);
         QMenu* menu = bar->addMenu(text(m.caption));
         menu->setObjectName(name);
@@ -174,7 +174,7 @@ void MainWindow::buildMenus() {
         menuEnabled_.insert(name, m.enabled);
         menu->setEnabled(m.enabled);
         menu->menuAction()->setEnabled(m.enabled);
-        for (const EntrySpec& e : m.entries) {
+        for (const EntryDef& e : m.entries) {
             const QString entry = QString::fromLatin1(e.name);
             QAction* a = e.caption ? menu->addAction(text(e.caption)) : menu->addSeparator();
             a->setObjectName(entry);
@@ -214,7 +214,7 @@ void MainWindow::buildToolbar() {
     setContextMenuPolicy(Qt::NoContextMenu);
 
     QStyle* style = QApplication::style();
-    for (const ButtonSpec& b : kButtons) {
+    for (const ButtonDef& b : kButtons) {
         const QString key = QString::fromLatin1(b.key);
         QAction* a = nullptr;
         if (!b.caption) {
@@ -233,7 +233,7 @@ void MainWindow::buildToolbar() {
     QAction* settings = toolbarButton(QStringLiteral("AutoSearchPort"));
     auto* dropDown = new QMenu(this);
     dropDown->setObjectName(QStringLiteral("AutoSearchPortMenu"));
-    for (const DropItemSpec& d : kDropItems) {
+    for (const DropItemDef& d : kDropItems) {
         const QString key = QString::fromLatin1(d.key);
         QAction* item = dropDown->addAction(text(d.caption));
         item->setObjectName(key);

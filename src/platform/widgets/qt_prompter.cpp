@@ -14,12 +14,12 @@
 namespace platform {
 namespace {
 
-struct ButtonSpec {
+struct ButtonChoice {
     QMessageBox::StandardButton button;
     MsgResult result;
 };
 
-std::vector<ButtonSpec> buttonsOf(MsgButtons b) {
+std::vector<ButtonChoice> buttonsOf(MsgButtons b) {
     using SB = QMessageBox::StandardButton;
     switch (b) {
         case MsgButtons::Ok: return {{SB::Ok, MsgResult::Ok}};
@@ -65,9 +65,9 @@ MsgResult QtPrompter::message(const MessageRequest& r) {
     QMessageBox box(iconOf(r.icon), r.title, r.text, QMessageBox::NoButton, nullptr);
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    const auto specs = buttonsOf(r.buttons);
+    const auto choices = buttonsOf(r.buttons);
     std::vector<QAbstractButton*> added;
-    for (const auto& s : specs) {
+    for (const auto& s : choices) {
         QPushButton* b = box.addButton(s.button);
         b->setText(captionOf(s.result));
         added.push_back(b);
@@ -76,19 +76,19 @@ MsgResult QtPrompter::message(const MessageRequest& r) {
     box.setDefaultButton(static_cast<QPushButton*>(added[def]));
     // Closing the box with its close button or Escape answers Cancel where the
     // box has one, else its only or last button.
-    for (size_t i = 0; i < specs.size(); ++i) {
-        if (specs[i].result == MsgResult::Cancel) box.setEscapeButton(added[i]);
+    for (size_t i = 0; i < choices.size(); ++i) {
+        if (choices[i].result == MsgResult::Cancel) box.setEscapeButton(added[i]);
     }
-    if (specs.size() == 1) box.setEscapeButton(added[0]);
+    if (choices.size() == 1) box.setEscapeButton(added[0]);
     box.show();
     box.raise();
     box.activateWindow();
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
-    for (size_t i = 0; i < specs.size(); ++i) {
-        if (added[i] == clicked) return specs[i].result;
+    for (size_t i = 0; i < choices.size(); ++i) {
+        if (added[i] == clicked) return choices[i].result;
     }
-    return specs.back().result;
+    return choices.back().result;
 }
 
 std::optional<QString> QtPrompter::input(const InputRequest& r) {
