@@ -8,7 +8,6 @@
 #include "workbench/workbench_host.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QPointer>
 #include <QToolBar>
 
@@ -39,12 +38,10 @@ public:
     void setCaretPanelText(const QString& text) override { window_.setStatusText(2, text); }
     void setWindowEnabled(bool enabled) override { window_.setEnabled(enabled); }
     void setBuildBusy(bool busy) override {
-        if (busy) focus_ = QApplication::focusWidget();
         window_.Toolbar1()->setEnabled(!busy);
         if (QWidget* bands = window_.centralWidget()) bands->setEnabled(!busy);
         for (const char* m : kBusyMenus) window_.setMenuEnabled(QString::fromLatin1(m), !busy);
         window_.setEntryEnabled(QStringLiteral("Exit"), !busy);
-        if (!busy && focus_) focus_->setFocus();
     }
     QWidget* dialogParent() override { return &window_; }
 
@@ -84,7 +81,6 @@ private:
 
     MainWindow& window_;
     std::unique_ptr<workbench::Workbench> workbench_;
-    QPointer<QWidget> focus_;
 };
 
 Attachment* attachmentOf(MainWindow& w) { return w.findChild<Attachment*>(QStringLiteral("workbench"), Qt::FindDirectChildrenOnly); }

@@ -80,7 +80,8 @@ struct Rig {
 };
 
 const QByteArray kClean = "start: MOV A,B\r\n NOP\r\n";
-const QByteArray kErrorOnLine3 = "start: MOV A,B\r\n NOP\r\n ERROR here\r\n NOP\r\n";
+// With a Chinese comment ("错误") in code page 936 on the error line.
+const QByteArray kErrorOnLine3 = "start: MOV A,B\r\n NOP\r\n ERROR here ; \xB4\xED\xCE\xF3\r\n NOP\r\n";
 
 class EachEdition : public ::testing::TestWithParam<editions::EditionId> {};
 

@@ -9,12 +9,12 @@ src="$t.ASM"
 [ -f "$src" ] || src="$1"
 [ -f "$src" ] || { crlf "no source"; exit 2; }
 
-if grep -q SILENT "$src"; then exit 0; fi
-if grep -q SLOW "$src"; then sleep "${STANDIN_SLOW_SECONDS:-6}"; fi
+if grep -aq SILENT "$src"; then exit 0; fi
+if grep -aq SLOW "$src"; then sleep "${STANDIN_SLOW_SECONDS:-6}"; fi
 
 crlf "ZOVO stand-in assembler ................................................."
 crlf "Source file name [.ASM]: $t"
-line=$(grep -n ERROR "$src" | head -n 1 | cut -d: -f1)
+line=$(grep -an ERROR "$src" | head -n 1 | cut -d: -f1)
 if [ -n "$line" ]; then
   printf '%4d Error in Pass 1: stand-in error\r\n\r\n' "$line"
   exit 1
