@@ -3,6 +3,7 @@
 // counts as the device's, which exchange the receive handler serves, the one
 // device port, and the few things the link asks of the main window.
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -59,6 +60,19 @@ struct LinkState {
     // The main window's serial port, created once for its whole run; null until then.
     DevicePort* port = nullptr;
     LinkHost host;
+
+    // The running exchange, shared by the monitor commands, the command-line
+    // window and the code transfers.
+    QByteArray LinkCommand;    // the command being sent, carriage return included
+    int LinkCommandIndex = 0;  // 1-based index in LinkCommand of the character sent last
+    // Between exchanges one zero byte; a reply is appended behind it.
+    QByteArray RecvBuffer = QByteArray(1, '\0');
+    int XferCounter = 0;
+    int XferFileNumber = 0;  // the open code file of a transfer, 0 when none
+    // 1 while the receive handler (or the command-line pump, or the font
+    // dialog) works: the pump then does nothing.
+    int CommBusy = 0;
+    int OnCommBusy = 0;  // the receive handler's re-entry guard
 
     // The start values of the port settings; `PortReady` becomes false, the port is left as it is.
     void resetPortSettings();

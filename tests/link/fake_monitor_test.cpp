@@ -90,6 +90,86 @@ TEST(FakeMonitorCore, SearchKnobs) {
     EXPECT_EQ(got.all(), "\r\r\n>");
 }
 
+TEST(FakeMonitorCore, CommandRepliesHaveEachEditionsLayoutAndSize) {
+    struct Case {
+        Edition edition;
+        std::size_t memory, registers, unassemble;  // echo, lead-in, lines and prompt
+    };
+    for (const Case& c : {Case{Edition::Corvane16, 963, 165, 453}, Case{Edition::Corvane, 963, 165, 453},
+                          Case{Edition::Corvane8, 443, 99, 408}}) {
+        for (const auto& [command, size] :
+             {std::pair{"D", c.memory}, std::pair{"R", c.registers}, std::pair{"U", c.unassemble}}) {
+            MonitorCore core(Options{c.edition});
+            Recorder out;
+            feed(core, out, std::string(command) + "\r");
+            const std::string reply = out.all().substr(1);  // after the echo of the letter
+            EXPECT_EQ(reply.size(), size) << command;
+            EXPECT_EQ(reply.find("\r\n>"), reply.size() - 3) << command;
+            // The echo of the carriage return is a write of its own.
+            EXPECT_EQ(out.writes[1], core.crEcho()) << command;
+        }
+    }
+    MonitorCore eight(Options{Edition::Corvane8});
+    Recorder out;
+    feed(eight, out, "D 1000\r");
+    EXPECT_EQ(out.all().substr(7, 60), "\n1000 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F \r\n1010");
+}
+
+TEST(FakeMonitorCore, AddressesFollowEachEditionsSyntax) {
+    auto outputOf = [](Edition e, const std::string& line) {
+        MonitorCore core(Options{e});
+        Recorder out;
+        feed(core, out, line + "\r");
+        return out.writes.back();
+    };
+    EXPECT_EQ(outputOf(Edition::Corvane16, "D 1000"), "ERROR\r\n>");  // no blank in the 16-bit editions
+    EXPECT_EQ(outputOf(Edition::Corvane8, "D1000"), "\nERROR\r\n>");  // a blank and 4 digits in the 8-bit
+    EXPECT_EQ(outputOf(Edition::Corvane8, "D 100"), "\nERROR\r\n>");
+    EXPECT_EQ(outputOf(Edition::Corvane16, "R1"), "ERROR\r\n>");
+    EXPECT_EQ(outputOf(Edition::Corvane16, "d1869f").substr(0, 5), "869F ");  // 5 digits wrap to 16 bits
+    EXPECT_EQ(outputOf(Edition::Corvane16, "U0").substr(0, 28), "0000  2021       DW    2021H");
+    // A step: R0 and PC(R5) move on, and the next instruction follows the registers.
+    const std::string step = outputOf(Edition::Corvane16, "T1000");
+    EXPECT_EQ(step.substr(0, 7), "R0=0001");
+    EXPECT_NE(step.find("R5=1001"), std::string::npos);
+    EXPECT_NE(step.find("F=01011010\r\n1001  "), std::string::npos);
+    EXPECT_EQ(outputOf(Edition::Corvane8, "G 0100").substr(0, 7), "\nR0=00 ");
+}
+
+TEST(FakeMonitorCore, ReplyKnobs) {
+    Options muted;
+    muted.muteReplies = 1;
+    MonitorCore m(muted);
+    Recorder out;
+    feed(m, out, "R\r");
+    EXPECT_EQ(out.all(), "R\r\n");  // the echo only
+    feed(m, out, "R\r");
+    EXPECT_EQ(out.all().size(), 3u + 1 + 165);
+
+    Options together;
+    together.outputWithEcho = true;
+    MonitorCore t(together);
+    Recorder one;
+    feed(t, one, "P\r");
+    ASSERT_EQ(one.writes.size(), 2u);
+    EXPECT_EQ(one.writes[1].substr(0, 5), "\r\nR0=");
+
+    Options chunks;
+    chunks.replyChunks = 3;
+    MonitorCore c(chunks);
+    Recorder pieces;
+    feed(c, pieces, "R\r");
+    EXPECT_EQ(pieces.writes.size(), 1u + 1 + 3);
+    EXPECT_EQ(pieces.all().size(), 1u + 165);
+
+    Options deaf;
+    deaf.muteAfter = 2;
+    MonitorCore d(deaf);
+    Recorder some;
+    feed(d, some, "abc\r");
+    EXPECT_EQ(some.all(), "ab");
+}
+
 TEST(FakeMonitorCore, NamesAndHex) {
     EXPECT_EQ(editionFromName("16"), Edition::Corvane16);
     EXPECT_EQ(editionFromName("base"), Edition::Corvane);

@@ -17,7 +17,9 @@ void usage(FILE* to) {
     std::fputs(
         "usage: fake_vaz --link PATH [--edition 16|base|8] [--silent] [--answer-crs K]\n"
         "                [--empty-line-reply HEX] [--sample-reset-reply HEX]\n"
-        "                [--sample-transfer-reply HEX] [--log FILE|-]\n"
+        "                [--sample-transfer-reply HEX] [--mute-replies N] [--mute-after N]\n"
+        "                [--reply-chunks K[:MS]] [--output-with-echo] [--step-delay MS]\n"
+        "                [--run-delay MS] [--log FILE|-]\n"
         "  --link PATH             symlink to create for the port, e.g. /tmp/vaz/COM2\n"
         "  --edition 16|base|8     which monitor to play (default 16)\n"
         "  --silent                never answer (a port with nothing on it)\n"
@@ -25,6 +27,12 @@ void usage(FILE* to) {
         "  --empty-line-reply HEX  reply to a carriage return on an empty line, e.g. \"0D 0D 0A 3E\"\n"
         "  --sample-reset-reply HEX     answer a sampler rate byte (30-37) with this byte, e.g. 61\n"
         "  --sample-transfer-reply HEX  answer a transfer byte (A0-AF) with this byte before the data\n"
+        "  --mute-replies N        withhold the output of the next N commands (-1: all); echoes still come\n"
+        "  --mute-after N          answer nothing at all after N received bytes\n"
+        "  --reply-chunks K[:MS]   send a command's output in K writes, MS apart (default 10)\n"
+        "  --output-with-echo      send a command's output with the echo of its carriage return\n"
+        "  --step-delay MS         T and P print after MS (default 30)\n"
+        "  --run-delay MS          G prints after MS (default 150)\n"
         "  --log FILE|-            write every byte received and sent (- for standard output)\n"
         "Runs until interrupted (Ctrl+C) and then removes the link.\n",
         to);
@@ -70,7 +78,17 @@ int main(int argc, char** argv) {
             }
             (a == "--sample-reset-reply" ? options.sampleResetReply : options.sampleTransferReply) =
                 static_cast<std::uint8_t>((*bytes)[0]);
-        } else if (a == "--log") logPath = value();
+        } else if (a == "--mute-replies") options.muteReplies = std::atoi(value().c_str());
+        else if (a == "--mute-after") options.muteAfter = std::atoi(value().c_str());
+        else if (a == "--reply-chunks") {
+            const std::string v = value();
+            options.replyChunks = std::atoi(v.c_str());
+            if (const auto colon = v.find(':'); colon != std::string::npos)
+                options.chunkGapMs = std::atoi(v.c_str() + colon + 1);
+        } else if (a == "--output-with-echo") options.outputWithEcho = true;
+        else if (a == "--step-delay") options.stepDelayMs = std::atoi(value().c_str());
+        else if (a == "--run-delay") options.runDelayMs = std::atoi(value().c_str());
+        else if (a == "--log") logPath = value();
         else if (a == "-h" || a == "--help") {
             usage(stdout);
             return 0;

@@ -1,8 +1,10 @@
 #include "link/fake/fake_vaz_monitor.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <deque>
 #include <poll.h>
 #include <unistd.h>
 
@@ -11,7 +13,26 @@ namespace fakevaz {
 class FakeVazMonitor::Runner : public Output {
 public:
     explicit Runner(FakeVazMonitor& fake) : fake_(fake) {}
-    void send(std::string_view bytes) override { fake_.writeAll(bytes); }
+    // Writes keep their order: while later writes wait, a write at once waits behind them.
+    void send(std::string_view bytes) override {
+        if (waiting_.empty()) fake_.writeAll(bytes);
+        else waiting_.push_back({waiting_.back().due, std::string(bytes)});
+    }
+    void sendAfter(int delayMs, std::string_view bytes) override {
+        const auto from = waiting_.empty() ? Clock::now() : std::max(Clock::now(), waiting_.back().due);
+        waiting_.push_back({from + std::chrono::milliseconds(delayMs), std::string(bytes)});
+    }
+    // Sends what is due; the time until the next write is due, or `idle` when nothing waits.
+    std::chrono::milliseconds sendDue(std::chrono::milliseconds idle) {
+        while (!waiting_.empty() && waiting_.front().due <= Clock::now()) {
+            const std::string bytes = std::move(waiting_.front().bytes);
+            waiting_.pop_front();
+            fake_.writeAll(bytes);
+        }
+        if (waiting_.empty()) return idle;
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(waiting_.front().due - Clock::now());
+        return std::clamp(left, std::chrono::milliseconds(0), idle);
+    }
     void executed(const std::string& line) override {
         {
             std::lock_guard lock(fake_.mutex_);
@@ -21,7 +42,12 @@ public:
     }
 
 private:
+    struct Later {
+        Clock::time_point due;
+        std::string bytes;
+    };
     FakeVazMonitor& fake_;
+    std::deque<Later> waiting_;
 };
 
 FakeVazMonitor::FakeVazMonitor(Options options) : core_(std::move(options)) {}
@@ -75,8 +101,9 @@ void FakeVazMonitor::loop() {
     const int master = pty_.master();
     unsigned char buf[512];
     while (!stopping_) {
+        const auto wait = runner.sendDue(std::chrono::milliseconds(5));
         pollfd p{master, POLLIN, 0};
-        const int ready = ::poll(&p, 1, 5);
+        const int ready = ::poll(&p, 1, static_cast<int>(wait.count()));
         if (ready <= 0) continue;
         const ssize_t n = ::read(master, buf, sizeof buf);
         if (n <= 0) {

@@ -1,5 +1,7 @@
 #include "link/fake/monitor_core.h"
 
+#include "link/fake/monitor_machine.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -18,7 +20,11 @@ std::string trimmed(const std::string& s) {
 
 }  // namespace
 
-MonitorCore::MonitorCore(Options options) : options_(std::move(options)) {}
+MonitorCore::MonitorCore(Options options)
+    : options_(std::move(options)), repliesMuted_(options_.muteReplies),
+      machine_(std::make_unique<MonitorMachine>(options_.edition)) {}
+
+MonitorCore::~MonitorCore() = default;
 
 std::string MonitorCore::crEcho() const { return options_.edition == Edition::Corvane8 ? "\r" : "\r\n"; }
 
@@ -34,6 +40,7 @@ std::size_t sampleBlockSize(std::uint8_t c) {
 
 void MonitorCore::receive(std::uint8_t byte, Output& out) {
     if (options_.silent || deaf_) return;
+    if (options_.muteAfter >= 0 && ++bytesSeen_ > options_.muteAfter) return;
     if (byte >= 0x30 && byte <= 0x37 && options_.sampleResetReply) {
         out.send(std::string(1, static_cast<char>(*options_.sampleResetReply)));
         return;
@@ -78,9 +85,55 @@ void MonitorCore::runLine(const std::string& raw, Output& out) {
         out.send(options_.emptyLineReply ? *options_.emptyLineReply : crEcho() + leadIn() + ">");
         return;
     }
-    // Commands answer with their echo first and their output as a second write.
+    answerCommand(line, out);
+}
+
+void MonitorCore::answerCommand(const std::string& line, Output& out) {
+    MonitorMachine& m = *machine_;
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(line[0])));
+    bool malformed = false;
+    const auto address = m.parseAddress(line.substr(1), malformed);
+    std::string body = "ERROR\r\n";
+    int delayMs = 0;
+    if (!malformed) {
+        switch (letter) {
+            case 'D': body = m.dump(address); break;
+            case 'U': body = m.unassemble(address); break;
+            case 'R':
+                if (line.size() == 1) body = m.registers();
+                break;
+            case 'T':
+            case 'P':
+                body = m.step(address);
+                delayMs = options_.stepDelayMs;
+                break;
+            case 'G':
+                body = m.run(address);
+                delayMs = options_.runDelayMs;
+                break;
+            default: break;
+        }
+    }
+    const std::string output = leadIn() + body + ">";
+    if (repliesMuted_ != 0) {
+        if (repliesMuted_ > 0) --repliesMuted_;
+        out.send(crEcho());
+        return;
+    }
+    if (options_.outputWithEcho) {
+        out.send(crEcho() + output);
+        return;
+    }
+    // The echo first, then the output as a write of its own (or several).
     out.send(crEcho());
-    out.send(leadIn() + "ERROR\r\n>");
+    const int chunks = std::max(1, std::min<int>(options_.replyChunks, static_cast<int>(output.size())));
+    const std::size_t size = output.size() / static_cast<std::size_t>(chunks);
+    std::size_t at = 0;
+    for (int c = 0; c < chunks; ++c) {
+        const std::size_t n = c + 1 == chunks ? output.size() - at : size;
+        out.sendAfter(c == 0 ? delayMs : options_.chunkGapMs, std::string_view(output).substr(at, n));
+        at += n;
+    }
 }
 
 std::optional<Edition> editionFromName(std::string_view name) {

@@ -6,9 +6,12 @@
 // is echoed (CR LF, or CR alone in the 8-bit edition) and runs the line. The
 // reply to a line is lead-in ("" or LF in the 8-bit edition), body and ">"; an
 // empty line therefore yields exactly CR LF ">" in every edition, in one write.
-// Monitor commands are dispatched by their letter in runLine().
+// Monitor commands (D, R, U, G, T, P) are dispatched by their letter in
+// runLine() and answered from a MonitorMachine: the echo of the carriage return
+// first, then the output as a write of its own (later for T, P and G).
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +37,20 @@ struct Options {
     std::optional<std::uint8_t> sampleResetReply;
     std::optional<std::uint8_t> sampleTransferReply;
     int sampleDataLimit = -1;
+
+    // Monitor commands; every knob is off by default.
+    // The output of the next N command lines is withheld (their echo still comes); -1: of all.
+    int muteReplies = 0;
+    // Once N bytes have been received nothing more is answered; -1: never.
+    int muteAfter = -1;
+    // A command's output goes out in this many writes, this far apart.
+    int replyChunks = 1;
+    int chunkGapMs = 10;
+    // A command's output goes out at once, in one write with the echo of its carriage return.
+    bool outputWithEcho = false;
+    // T and P print after stepDelayMs, G after runDelayMs.
+    int stepDelayMs = 30;
+    int runDelayMs = 150;
 };
 
 // The sampler's data byte at position i of a block (a binary counter, so every
@@ -48,27 +65,41 @@ class Output {
 public:
     virtual ~Output() = default;
     virtual void send(std::string_view bytes) = 0;
+    // A write `delayMs` after the writes still waiting to go out (or after now,
+    // when none wait). By default at once.
+    virtual void sendAfter(int delayMs, std::string_view bytes) {
+        (void)delayMs;
+        send(bytes);
+    }
     // A line the monitor ran (for assertions and the log).
     virtual void executed(const std::string& line) { (void)line; }
 };
 
+class MonitorMachine;
+
 class MonitorCore {
 public:
     explicit MonitorCore(Options options);
+    ~MonitorCore();
 
     void receive(std::uint8_t byte, Output& out);
 
     const Options& options() const { return options_; }
     std::string crEcho() const;
     std::string leadIn() const;
+    MonitorMachine& machine() { return *machine_; }
 
 private:
     void runLine(const std::string& line, Output& out);
+    void answerCommand(const std::string& line, Output& out);
 
     Options options_;
     std::string line_;
     int crsSeen_ = 0;
     bool deaf_ = false;
+    long long bytesSeen_ = 0;
+    int repliesMuted_ = 0;
+    std::unique_ptr<MonitorMachine> machine_;
 };
 
 // "16", "base", "8" (also the program names); nullopt for anything else.
