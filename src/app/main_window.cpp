@@ -233,6 +233,7 @@ void MainWindow::Form_Load() {
     timer1_->stop();
     timer1_->setInterval(50);
 
+    if (hooks_.link.attach) hooks_.link.attach(*this);
     if (hooks_.workbench.attach) hooks_.workbench.attach(*this);
 }
 

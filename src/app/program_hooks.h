@@ -25,6 +25,9 @@ struct LinkHooks {
     std::function<void(MainWindow&)> closePort;
     // Quit flow step 3: closes the device port if it is open.
     std::function<void()> closePortIfOpen;
+    // Once the main window is built: the monitor commands, the command-line
+    // pane and the reply lists.
+    std::function<void(MainWindow&)> attach;
 };
 
 struct WorkbenchHooks {

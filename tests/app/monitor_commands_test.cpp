@@ -1,0 +1,87 @@
+#include "app/main_window.h"
+#include "app/program.h"
+#include "app_fixture.h"
+#include "link/device_port.h"
+#include "link/fake/fake_vaz_monitor.h"
+#include "link/link_state.h"
+#include "link/widgets/data_send_recv_process.h"
+#include "platform/widgets/list_view.h"
+#include "platform/widgets/rich_text_box.h"
+#include "support/wait_until.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using testsupport::waitUntil;
+
+namespace {
+
+devlink::DataSendRecvProcess* progressDialog() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<devlink::DataSendRecvProcess*>(w); d && d->isVisible()) return d;
+    return nullptr;
+}
+
+bool redBold(const QTreeWidgetItem* item) {
+    return item->font(0).bold() && item->font(1).bold() && item->foreground(1).color() == QColor(240, 0, 0);
+}
+
+}  // namespace
+
+TEST(MonitorCommands, MenusToolbarAndShortcutsRunTheExchangesOnTheMainWindow) {
+    apptest::ProgramFolder folder;
+    testsupport::ScriptedPrompter prompter;
+    QTemporaryDir ports;
+    qputenv("CORVANE_COM_DIR", ports.path().toLocal8Bit());
+    fakevaz::FakeVazMonitor fake;
+    ASSERT_TRUE(fake.start(ports.filePath(QStringLiteral("COM1")).toStdString()));
+
+    app::Program program(editions::profileCorvane16());
+    app::MainWindow& w = program.frmmain();
+    devlink::LinkState& link = devlink::linkState();
+    ASSERT_EQ(link.port->open(1, QStringLiteral("9600,N,8,1")), 0);
+    link.PortReady = true;
+    link.LinkMode = devlink::LinkModeTerminal;
+    w.setEnabled(true);
+    w.show();
+
+    // "内存察看": the window is disabled while the dialog of its own stays usable.
+    prompter.answerInput(QStringLiteral("1000H"));
+    w.menuEntry(QStringLiteral("CommandMemory"))->trigger();
+    devlink::DataSendRecvProcess* dialog = progressDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(w.isEnabled());
+    EXPECT_TRUE(dialog->isEnabled());
+    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !progressDialog(); }));
+    EXPECT_EQ(w.ListView3()->text(QStringLiteral("Address1"), 0), QStringLiteral("1000"));
+    EXPECT_EQ(w.ListView3()->text(QStringLiteral("Address120"), 0), QStringLiteral("1077"));
+    EXPECT_FALSE(w.ListView3()->cellText(QStringLiteral("Address1Value1")).isEmpty());
+
+    // "寄存器" on the toolbar: every row bold red the first time.
+    w.Toolbar1_ButtonClick(QStringLiteral("Register"));
+    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !progressDialog(); }));
+    for (int i = 0; i < w.ListView1()->rowCount(); ++i) EXPECT_TRUE(redBold(w.ListView1()->topLevelItem(i))) << i;
+
+    // F7, then the registers again: only R0 and PC(R5) changed.
+    w.menuEntry(QStringLiteral("CommandStepInto"))->trigger();
+    ASSERT_TRUE(waitUntil([&] { return w.RichTextBox1()->text().endsWith(QStringLiteral("H\n>")); }));
+    w.menuEntry(QStringLiteral("CommandRegister"))->trigger();
+    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !progressDialog(); }));
+    for (int i = 0; i < w.ListView1()->rowCount(); ++i)
+        EXPECT_EQ(redBold(w.ListView1()->topLevelItem(i)), i == 0 || i == 5) << i;
+    EXPECT_EQ(w.ListView1()->cellText(QStringLiteral("FValue")), QStringLiteral("0101'1010"));
+
+    // "反编译": 15 rows and the empty one.
+    prompter.answerInput(QStringLiteral("0H"));
+    w.Toolbar1_ButtonClick(QStringLiteral("VuzUnAsm"));
+    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !progressDialog(); }));
+    EXPECT_EQ(w.ListView2()->rowCount(), 16);
+
+    // "清空": the pane keeps its last line.
+    w.Toolbar1_ButtonClick(QStringLiteral("ClearCommandLine"));
+    EXPECT_EQ(w.RichTextBox1()->text(), QStringLiteral("\n>"));
+    link.port->close();
+    link.PortReady = false;
+}
