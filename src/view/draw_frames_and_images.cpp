@@ -90,7 +90,7 @@ bool drawTextFrame(const RenderContext& ctx, const SchElement& e) {
     }
     if (wrap) format |= text_format::WordBreak;
     if (!clip) format |= text_format::NoClip;
-    canvas.drawText(text, rect, format);
+    if (!text.isEmpty()) canvas.drawText(text, rect, format);
     return true;
 }
 

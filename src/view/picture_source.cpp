@@ -19,7 +19,8 @@ DataFolderPictures::DataFolderPictures(QString folder)
 
 const QImage* DataFolderPictures::picture(const QString& name) {
     const QString file = pictureFileName(name);
-    auto it = cache_.find(file);
+    const QString key = file.toLower();
+    auto it = cache_.find(key);
     if (it == cache_.end()) {
         QImage image;
         if (!file.isEmpty() && file != QLatin1String(".") && file != QLatin1String("..")) {
@@ -30,7 +31,7 @@ const QImage* DataFolderPictures::picture(const QString& name) {
                 image = reader.read();
             }
         }
-        it = cache_.emplace(file, std::move(image)).first;
+        it = cache_.emplace(key, std::move(image)).first;
     }
     return it->second.isNull() ? nullptr : &it->second;
 }

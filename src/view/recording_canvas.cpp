@@ -20,10 +20,22 @@ QStringList textLines(const QString& text) { return text.split(QStringLiteral("\
 
 std::string RecordedCall::describe() const {
     std::string s = op;
-    if (!text.isNull()) s += " \"" + text.toStdString() + "\"";
+    if (!text.isNull()) s.append(" \"").append(text.toStdString()).append("\"");
+    if (op == "circle") {
+        // centre, radius, then the angle pair and the aspect when given
+        s.append(" ").append(number(values[0])).append(",").append(number(values[1]));
+        s.append(" ").append(number(values[2]));
+        std::size_t i = 3;
+        if (hasArc) {
+            s.append(" ").append(number(values[i])).append(",").append(number(values[i + 1]));
+            i += 2;
+        }
+        if (hasAspect) s.append(" ").append(number(values[i]));
+        return s;
+    }
     for (std::size_t i = 0; i < values.size(); ++i) {
-        s += (i % 2 == 0) ? " " : ",";
-        s += number(values[i]);
+        s.append(i % 2 == 0 ? " " : ",");
+        s.append(number(values[i]));
     }
     return s;
 }
