@@ -20,7 +20,8 @@ namespace {
 // engine is not made for them.
 constexpr double kFarOut = 1e7;
 
-double px(float twips) { return std::nearbyint(static_cast<double>(twips) / kTwipsPerPixel); }
+// Half up, so that a picture moved by whole pixels keeps its shape.
+double px(float twips) { return std::floor(static_cast<double>(twips) / kTwipsPerPixel + 0.5); }
 QPointF toPx(TwipsPoint p) { return {px(p.x), px(p.y)}; }
 QPointF toPx(PixelPoint p) { return {double(p.x), double(p.y)}; }
 
@@ -34,6 +35,18 @@ QRectF spanOf(QPointF a, QPointF b) { return QRectF(a, b).normalized(); }
 double degrees(double radians) { return radians * 180.0 / M_PI; }
 
 QStringList splitLines(const QString& text) { return text.split(QStringLiteral("\r\n")); }
+
+// The Chinese faces the sheets name have a character cell exactly one em
+// high, with the baseline 0.14 em above its bottom. Their stand-ins have
+// taller cells, which would shrink every Chinese text to about two thirds.
+bool squareCellFace(const QString& face) {
+    static const QStringList faces{QStringLiteral("宋体"),  QStringLiteral("新宋体"), QStringLiteral("黑体"),
+                                   QStringLiteral("仿宋"),  QStringLiteral("楷体"),   QStringLiteral("仿宋_GB2312"),
+                                   QStringLiteral("楷体_GB2312"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
+                                   QStringLiteral("SimHei"), QStringLiteral("FangSong"), QStringLiteral("KaiTi")};
+    return faces.contains(face.trimmed(), Qt::CaseInsensitive);
+}
+constexpr double kSquareCellDescent = 0.14;
 
 // Cell height over em size of a face, measured once: a font's pixel size is
 // about its em, while the drawing sizes fonts by their cell.
@@ -131,15 +144,57 @@ void PainterCanvas::line(TwipsPoint a, TwipsPoint b) {
     const double m = penMargin();
     if (visible(spanOf(pa, pb).adjusted(-m, -m, m, m))) {
         usePen();
-        p_.drawLine(pa, pb);
+        strokeLine(pa, pb);
     }
     moveTo(b);
 }
 
+void PainterCanvas::strokeLine(QPointF a, QPointF b) {
+    const QRectF inside = bounds_.adjusted(-1, -1, 1, 1);
+    if (penStyle_ != DrawStyle::Solid && (!inside.contains(a) || !inside.contains(b))) dashedAcross(a, b);
+    else p_.drawLine(a, b);
+}
+
+void PainterCanvas::dashedAcross(QPointF a, QPointF b) {
+    // The painter would cut the line at its edge and start the pattern
+    // there, so dashes would shift as a view scrolls. Cut it here at a whole
+    // pixel step instead and carry the pattern on from the line's start.
+    // Within the last pixel row and column: the painter must not cut again.
+    const QRectF r = bounds_.adjusted(0, 0, -1, -1);
+    const QPointF d = b - a;
+    double t0 = 0, t1 = 1;
+    const auto clip = [&](double p, double q) {  // keep the part where p * t <= q
+        if (p == 0) return q >= 0;
+        const double t = q / p;
+        if (p < 0) t0 = std::max(t0, t);
+        else t1 = std::min(t1, t);
+        return t0 <= t1;
+    };
+    if (!clip(-d.x(), a.x() - r.left()) || !clip(d.x(), r.right() - a.x()) || !clip(-d.y(), a.y() - r.top()) ||
+        !clip(d.y(), r.bottom() - a.y()))
+        return;
+    // The pattern runs along the line's longer axis, a step per pixel.
+    const double steps = std::max(std::abs(d.x()), std::abs(d.y()));
+    const double k0 = std::ceil(t0 * steps - 1e-9);
+    const double k1 = std::floor(t1 * steps + 1e-9);
+    if (k0 > k1) return;
+    const QPen pen = p_.pen();
+    QPen shifted = pen;
+    shifted.setDashOffset(k0);
+    p_.setPen(shifted);
+    p_.drawLine(a + d * (k0 / steps), a + d * (k1 / steps));
+    p_.setPen(pen);
+}
+
 void PainterCanvas::box(TwipsPoint a, TwipsPoint b, std::optional<Colour> outline) {
-    const QRectF r = spanOf(toPx(a), toPx(b));
+    QRectF r = spanOf(toPx(a), toPx(b));
     const double m = penMargin();
     if (visible(r.adjusted(-m, -m, m, m))) {
+        // A box reaching out of sight is cut here, its cut edges kept out of
+        // sight, so its visible corners do not depend on where the painter
+        // would cut it (and a sheet-sized box costs no more than the view).
+        const QRectF reach = bounds_.adjusted(-2 * m, -2 * m, 2 * m, 2 * m);
+        if (!reach.contains(r)) r = r.intersected(reach);
         if (outline && *outline != state().foreColour) {
             const Colour keep = state().foreColour;
             setForeColour(*outline);
@@ -149,7 +204,17 @@ void PainterCanvas::box(TwipsPoint a, TwipsPoint b, std::optional<Colour> outlin
             usePen();
         }
         useBrush(true);
-        p_.drawRect(r);
+        if (penWidth_ == 1) {
+            // Edge by edge: a one-pixel outline cut by the painter as a
+            // closed figure can lose the corner where it closes.
+            if (brushState_ == 1) p_.fillRect(r, toQColor(brushColour_));
+            strokeLine(r.topLeft(), r.topRight());
+            strokeLine(r.topRight(), r.bottomRight());
+            strokeLine(r.bottomRight(), r.bottomLeft());
+            strokeLine(r.bottomLeft(), r.topLeft());
+        } else {
+            p_.drawRect(r);
+        }
     }
     moveTo(b);
 }
@@ -209,9 +274,11 @@ const PainterCanvas::RealFont& PainterCanvas::realFont(const FontSpec& wanted) {
     font.setStrikeOut(key.strikeOut);
     font.setStyleStrategy(antialiasText_ ? QFont::PreferDefault : QFont::NoAntialias);
     const int cell = std::max(1, key.height);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(cell * cellScale(font)))));
+    const bool square = squareCellFace(key.face);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(square ? cell : cell * cellScale(font)))));
     const QFontMetricsF metrics(font);
-    fonts_.push_back(RealFont{key, font, metrics, metrics.descent()});
+    const double descent = square ? std::round(cell * kSquareCellDescent) : metrics.descent();
+    fonts_.push_back(RealFont{key, font, metrics, descent});
     lastFont_ = fonts_.size() - 1;
     return fonts_.back();
 }

@@ -53,6 +53,10 @@ private:
     void useBrush(bool fill);
     bool visible(const QRectF& r) const;
     double penMargin() const;
+    // A line with the current pen; a dashed one keeps its pattern where it
+    // leaves the painter's area.
+    void strokeLine(QPointF a, QPointF b);
+    void dashedAcross(QPointF a, QPointF b);
     // A text whose cell's bottom-left corner is `bottomLeft`, turned by the
     // escapement about that corner.
     void textAt(QPointF bottomLeft, const QString& text, const RealFont& font, int escapement);

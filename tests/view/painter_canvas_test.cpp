@@ -201,6 +201,31 @@ TEST(PainterCanvas, PrefixCharactersDisappearUnlessTurnedOff) {
     EXPECT_GT(width(text_format::NoPrefix), width(0) * 3 / 2);
 }
 
+TEST(PainterCanvas, PatternsAndCornersStayPutWhereTheSurfaceEnds) {
+    // The same figures drawn on a whole surface and on a smaller one that
+    // shows only a window of them, as a scrolled view does.
+    const auto figures = [](SchCanvas& c, double dx, double dy) {
+        c.setDrawStyle(DrawStyle::Dot);
+        c.box(tw(13 + dx, 17 + dy), tw(171 + dx, 163 + dy));
+        c.setDrawStyle(DrawStyle::Dash);
+        c.line(tw(5 + dx, 190 + dy), tw(190 + dx, 21 + dy));
+        c.line(tw(97 + dx, 3 + dy), tw(97 + dx, 197 + dy));
+        c.setDrawStyle(DrawStyle::Solid);
+        c.setFillStyle(FillStyle::Solid);
+        c.box(tw(40 + dx, 40 + dy), tw(90 + dx, 120 + dy));
+    };
+    const Surface whole = paint([&](SchCanvas& c) { figures(c, 0, 0); });
+    Surface window;
+    window.image = QImage(90, 70, QImage::Format_RGB32);
+    window.image.fill(Qt::white);
+    {
+        QPainter p(&window.image);
+        PainterCanvas c(p);
+        figures(c, -64, -86);
+    }
+    EXPECT_EQ(window.image, whole.image.copy(64, 86, 90, 70));
+}
+
 TEST(PainterCanvas, LeavesOutWhatLiesOutsideTheClip) {
     Surface s;
     QPainter p(&s.image);
