@@ -9,7 +9,7 @@ int32_t fontCellHeight(float zoom, int32_t size) {
     const float h = zoom * static_cast<float>(size);
     const double r = std::nearbyint(static_cast<double>(h));
     if (!(r >= 1)) return 1;
-    return r > 1e6 ? 1000000 : static_cast<int32_t>(r);
+    return r > kMaxCellHeight ? kMaxCellHeight : static_cast<int32_t>(r);
 }
 
 FontSlots FontSlots::build(const schematic::SchSheet& sheet, float zoom) {

@@ -21,7 +21,9 @@ namespace view {
 inline constexpr const char* kCanvasFontFace = "Arial";
 
 // Cell height in pixels of a font of `size` at `zoom`: the nearest whole
-// number, halves to even, and never below 1 so that a tiny text stays tiny.
+// number, halves to even, and never below 1 so that a tiny text stays tiny
+// (nor above a size no screen shows).
+inline constexpr int32_t kMaxCellHeight = 4000;
 int32_t fontCellHeight(float zoom, int32_t size);
 
 class FontSlots {

@@ -12,6 +12,7 @@
 #include <QTextLayout>
 
 #include "platform/fonts.h"
+#include "view/font_slots.h"
 
 namespace view {
 namespace {
@@ -273,7 +274,7 @@ const PainterCanvas::RealFont& PainterCanvas::realFont(const FontSpec& wanted) {
     font.setUnderline(key.underline);
     font.setStrikeOut(key.strikeOut);
     font.setStyleStrategy(antialiasText_ ? QFont::PreferDefault : QFont::NoAntialias);
-    const int cell = std::max(1, key.height);
+    const int cell = std::clamp(key.height, 1, kMaxCellHeight);
     const bool square = squareCellFace(key.face);
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(square ? cell : cell * cellScale(font)))));
     const QFontMetricsF metrics(font);
@@ -302,7 +303,7 @@ void PainterCanvas::print(const QString& text) {
     if (text.isEmpty()) return;
     const QPointF at = toPx(state().current);
     // Nothing of the text can reach further than its length in cells.
-    const double reach = (static_cast<double>(text.size()) + 1) * 1.5 * std::max(1, state().font.height);
+    const double reach = (static_cast<double>(text.size()) + 1) * 1.5 * std::clamp(state().font.height, 1, kMaxCellHeight);
     if (!visible(QRectF(at.x() - reach, at.y() - reach, 2 * reach, 2 * reach))) return;
     const RealFont& f = realFont(state().font);
     textAt(at, text, f, state().font.escapement);
@@ -316,7 +317,7 @@ float PainterCanvas::textWidth(const QString& text) {
 }
 
 float PainterCanvas::textHeight(const QString& text) {
-    return static_cast<float>(splitLines(text).size()) * static_cast<float>(std::max(1, state().font.height)) *
+    return static_cast<float>(splitLines(text).size()) * static_cast<float>(std::clamp(state().font.height, 1, kMaxCellHeight)) *
            kTwipsPerPixel;
 }
 
@@ -370,7 +371,7 @@ void PainterCanvas::roundRect(int32_t left, int32_t top, int32_t right, int32_t 
     if (!visible(r.adjusted(-m, -m, m, m))) return;
     usePen();
     useBrush(true);
-    p_.drawRoundedRect(r, std::abs(ew) / 2.0, std::abs(eh) / 2.0, Qt::AbsoluteSize);
+    p_.drawRoundedRect(r, std::abs(double(ew)) / 2.0, std::abs(double(eh)) / 2.0, Qt::AbsoluteSize);
 }
 
 void PainterCanvas::polyBezier(std::span<const PixelPoint> points) {
@@ -388,12 +389,13 @@ void PainterCanvas::polyBezier(std::span<const PixelPoint> points) {
 void PainterCanvas::drawText(const QString& text, PixelRect rect, unsigned format) {
     if (text.isEmpty()) return;
     const bool clip = (format & text_format::NoClip) == 0;
-    const QRectF area(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    const QRectF area(QPointF(rect.left, rect.top), QPointF(rect.right, rect.bottom));
     if (clip && (area.width() <= 0 || area.height() <= 0 || !visible(area))) return;
+    if (!sane(QRectF(area.topLeft(), QSizeF(1, 1)))) return;
 
     const RealFont& f = realFont(state().font);
-    const double lineHeight = std::max(1, state().font.height);
-    const double width = rect.right - rect.left;
+    const double lineHeight = std::clamp(state().font.height, 1, kMaxCellHeight);
+    const double width = area.width();
 
     // Lay out: paragraphs at CR LF, each broken at word boundaries when asked.
     std::vector<ShownLine> lines;
