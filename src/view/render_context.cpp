@@ -69,7 +69,7 @@ schematic::SheetPoint placedPoint(const RenderContext& ctx, int64_t x, int64_t y
     return parentTransform(ctx).place(x, y);
 }
 
-std::optional<int> widthClassPx(int64_t code, int zoomLevel, bool bus) {
+std::optional<int> WidthClass(int64_t code, int zoomLevel, bool bus) {
     static constexpr int kWire[] = {0, 1, 3, 5};
     static constexpr int kBus[] = {2, 3, 5, 7};
     if (code < 0 || code > 3) return std::nullopt;
@@ -79,7 +79,7 @@ std::optional<int> widthClassPx(int64_t code, int zoomLevel, bool bus) {
 }
 
 void applyWidthClass(const RenderContext& ctx, int64_t code, bool bus) {
-    if (const auto w = widthClassPx(code, ctx.zoomLevel, bus)) ctx.canvas->setDrawWidth(*w);
+    if (const auto w = WidthClass(code, ctx.zoomLevel, bus)) ctx.canvas->setDrawWidth(*w);
 }
 
 }  // namespace view

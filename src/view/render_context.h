@@ -81,7 +81,7 @@ schematic::SheetPoint placedPoint(const RenderContext& ctx, int64_t x, int64_t y
 // The pixel width of width code `code` at the context's level: code 0 is one
 // pixel, 1..3 are table widths 1, 3, 5 (a bus: 2, 3, 5, 7); other codes have
 // no width.
-std::optional<int> widthClassPx(int64_t code, int zoomLevel, bool bus = false);
+std::optional<int> WidthClass(int64_t code, int zoomLevel, bool bus = false);
 // Sets the canvas's line width from a width code; other codes leave it.
 void applyWidthClass(const RenderContext& ctx, int64_t code, bool bus = false);
 

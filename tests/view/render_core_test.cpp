@@ -73,7 +73,7 @@ TEST(WidthClass, CodesMapThroughTheTableAndBusesTakeTheirColumn) {
         {4, 0, false, {}}, {-1, 0, true, {}}, {7, 2, false, {}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(widthClassPx(c.code, c.level, c.bus), c.px) << c.code << " at " << c.level << (c.bus ? " bus" : "");
+        EXPECT_EQ(WidthClass(c.code, c.level, c.bus), c.px) << c.code << " at " << c.level << (c.bus ? " bus" : "");
 }
 
 TEST(FontSlots, HeightsFollowTheZoomAndNeverVanish) {
