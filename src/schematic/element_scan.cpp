@@ -135,4 +135,10 @@ SchFailure ScanSchElements(const SchSheet& sheet, CircuitBuild& build) {
     return SchFailure::None;
 }
 
+void ScanSchParts(const SchSheet& sheet, CircuitBuild& build) {
+    for (std::size_t i = 0; i < sheet.elements.size(); ++i) {
+        if (sheet.elements[i].kind == SchElementKind::Part) scanPart(sheet, static_cast<int32_t>(i), build);
+    }
+}
+
 }  // namespace schematic

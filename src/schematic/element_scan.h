@@ -26,4 +26,8 @@ namespace schematic {
 // tables then hold what was scanned before that record.
 SchFailure ScanSchElements(const SchSheet& sheet, CircuitBuild& build);
 
+// IC recognition alone: the Parts of `sheet` into circuitIcs (with the memory
+// images they name), as the full scan takes them. Nothing here can fail.
+void ScanSchParts(const SchSheet& sheet, CircuitBuild& build);
+
 }  // namespace schematic

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "schematic/sch_numbers.h"
+#include "schematic/utf8_text.h"
 
 namespace schematic {
 namespace {
@@ -12,19 +13,6 @@ constexpr std::size_t kValueChars = 200;
 std::string_view trimBlanks(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
     while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
-
-// At most `chars` characters of a UTF-8 text.
-std::string_view leftChars(std::string_view s, std::size_t chars) {
-    std::size_t seen = 0;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(s[i]);
-        if ((byte & 0xC0) != 0x80) {
-            if (seen == chars) return s.substr(0, i);
-            ++seen;
-        }
-    }
     return s;
 }
 
@@ -72,7 +60,7 @@ void applyLab(LabDirectives& d, std::string_view t) {
         blank = findFrom(' ', blank + 1);
     } while (open < blank && blank < close);
     if (blank == 0) return;
-    d.labs.push_back(LabEntry{std::string(t.substr(4, blank - 5)), std::string(t.substr(blank))});
+    d.labs.push_back(LabHeadList{std::string(t.substr(4, blank - 5)), std::string(t.substr(blank))});
 }
 
 void applyVector(LabDirectives& d, std::string_view t) {

@@ -30,11 +30,11 @@ struct TitledList {
     friend bool operator==(const TitledList&, const TitledList&) = default;
 };
 
-struct LabEntry {
+struct LabHeadList {
     std::string head;  // "(diagram.sch)Name" or "Name"
     std::string list;  // "(title)file file ..."
 
-    friend bool operator==(const LabEntry&, const LabEntry&) = default;
+    friend bool operator==(const LabHeadList&, const LabHeadList&) = default;
 };
 
 struct Stimulus {
@@ -52,7 +52,7 @@ struct LabDirectives {
     int32_t resetValue = 0;  // the reset signal's idle level
     std::vector<TitledList> loadMems;
     std::vector<TitledList> saveMems;
-    std::vector<LabEntry> labs;
+    std::vector<LabHeadList> labs;
     std::vector<Stimulus> stimuli;
     std::vector<TitledList> probes;
     std::vector<TitledList> icProbes;
