@@ -22,7 +22,11 @@ CircuitBuildResult BuildCircuit(sim::Simulator& simulator, const SchSheet& sheet
 
 CircuitBuildResult BuildCircuit(sim::Simulator& simulator, SchematicState& state, CircuitSetup& setup) {
     CircuitBuildResult result = BuildCircuit(simulator, state.currentSheet, setup, state.circuitBuild);
-    if (!result.built) state.circuitBuild = CircuitBuild{};
+    if (!result.built) {
+        // No view will take this sheet over: the load ends here.
+        state.circuitBuild = CircuitBuild{};
+        state.currentSheet.clear();
+    }
     return result;
 }
 

@@ -47,7 +47,7 @@ CircuitBuildResult BuildCircuit(sim::Simulator& simulator, const SchSheet& sheet
 
 // The same for the schematic just read: the state's current sheet, whose
 // build tables the state keeps for the hot-spot builders. After a failure the
-// state's build tables are empty.
+// state's build tables and current sheet are empty.
 CircuitBuildResult BuildCircuit(sim::Simulator& simulator, SchematicState& state, CircuitSetup& setup);
 
 }  // namespace schematic

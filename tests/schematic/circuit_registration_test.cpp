@@ -274,6 +274,7 @@ TEST(CircuitRegistration, CircuitThatDoesNotFitChangesNothing) {
         EXPECT_TRUE(r.usart8251Ics().empty());
         EXPECT_EQ(setup.BoardFile, "kept.sch");
         EXPECT_TRUE(state.circuitBuild.circuitIcs.empty());
+        EXPECT_TRUE(state.currentSheet.empty());
     }
 }
 
