@@ -83,11 +83,25 @@ void TerminalPump::sendTyped(char16_t code) {
     if (!link_.PortReady) return;
     if (code == 8) code = 127;
     if (code > 255) return;
-    SendCommByte(link_, static_cast<quint8>(code));
+    sendKeyByte(static_cast<quint8>(code));
 }
 
 void TerminalPump::sendBackspace() {
-    if (link_.PortReady) SendCommByte(link_, 127);
+    if (link_.PortReady) sendKeyByte(127);
+}
+
+void TerminalPump::sendKeyByte(quint8 byte) {
+    // SendCommByte's pause handles window events, so the next key can arrive
+    // inside it; it goes out after this one, never before.
+    keysWaiting_.append(static_cast<char>(byte));
+    if (sendingKeys_) return;
+    sendingKeys_ = true;
+    while (!keysWaiting_.isEmpty()) {
+        const auto next = static_cast<quint8>(keysWaiting_.at(0));
+        keysWaiting_.remove(0, 1);
+        SendCommByte(link_, next);
+    }
+    sendingKeys_ = false;
 }
 
 void TerminalPump::ToolCommandLineClear_Click() {

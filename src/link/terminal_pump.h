@@ -61,12 +61,16 @@ public:
 private:
     bool portUsable() const;
     void show();
+    void sendKeyByte(quint8 byte);
 
     LinkState& link_;
     QTimer& timer_;
     QTimer soon_;  // the pump right after the receive handler
     TerminalBuffer buffer_;
     TerminalView* view_ = nullptr;
+    // Keys typed during the pause before a key's byte wait their turn behind it.
+    QByteArray keysWaiting_;
+    bool sendingKeys_ = false;
 };
 
 }  // namespace devlink

@@ -1,6 +1,7 @@
 #include "exchange_fixture.h"
 #include "link/device_port.h"
 #include "link/terminal_pump.h"
+#include "platform/wait_seconds.h"
 
 #include <gtest/gtest.h>
 
@@ -126,4 +127,19 @@ TEST_F(TerminalPumpTest, ClearCommandKeepsTheLastLine) {
     EXPECT_EQ(pane(), QStringLiteral("\n>"));
     pump.sendTyped(u'x');
     ASSERT_TRUE(paneShows(QStringLiteral("\n>x")));
+}
+
+TEST_F(TerminalPumpTest, KeysTypedDuringAPauseFollowInTheirOrder) {
+    auto& fake = startDevice();
+    // The next keys are typed while the first one's byte waits for its pause.
+    int pauses = 0;
+    platform::ScopedWaitHooks hooks({{}, {}, [&] {
+                                         if (++pauses == 1) {
+                                             pump.sendTyped(u'2');
+                                             pump.sendTyped(u'3');
+                                         }
+                                     }});
+    pump.sendTyped(u'1');
+    ASSERT_TRUE(waitUntil([&] { return fake.received().size() == 3; }));
+    EXPECT_EQ(fake.receivedBytes(), "123");
 }
