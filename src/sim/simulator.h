@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "sim/records.h"
+#include "sim/serial_link.h"
 #include "sim/settle_report.h"
 
 namespace sim {
@@ -109,6 +110,11 @@ public:
     // Settle passes allowed per toggle before the settle is cut short as an oscillation.
     int32_t passLimit = kDefaultPassLimit;
 
+    // The environment's serial port that the 8251 status reads poll; not owned.
+    // Without one, no input ever waits and nothing fails.
+    void setSerialLink(SerialLink* link) { serialLink_ = link; }
+    SerialLink* serialLink() const { return serialLink_; }
+
     // ---- Kernel entries ----
 
     // count + 1 times: invert the net, settle, run the conflict pass and reset the
@@ -153,6 +159,9 @@ public:
     // What went wrong since the report was last taken.
     const SettleReport& report() const { return report_; }
     SettleReport takeReport();
+    // For the models: failures they meet go into the report, never to the user.
+    void noteSerialError(int32_t number) { report_.addSerialError(number); }
+    void noteDroppedTransmitByte() { ++report_.droppedTransmitBytes; }
 
     const KernelCounters& counters() const { return counters_; }
 
@@ -193,6 +202,7 @@ private:
 
     SettleReport report_;
     KernelCounters counters_;
+    SerialLink* serialLink_ = nullptr;
 };
 
 // ---- Hot paths, inline so the models get them without a call ----

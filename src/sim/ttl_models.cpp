@@ -3,24 +3,17 @@
 // clock edge seen between two evaluations, taking the D byte sampled at the
 // previous evaluation, so inputs changing in the same pass as the clock miss it.
 
+#include "sim/model_helpers.h"
 #include "sim/models.h"
 
 namespace sim::models {
 namespace {
 
 // A byte from eight input roles, the lowest role as bit 7.
-int32_t inputByte(const Simulator& sim, const IcRecord& ic, int first) {
-    int32_t byte = 0;
-    for (int k = 0; k < 8; ++k) byte = (byte << 1) | sim.in(ic, first + k);
-    return byte;
-}
+int32_t inputByte(const Simulator& sim, const IcRecord& ic, int first) { return inputValue(sim, ic, first, 8); }
 
 // DriveBits first..first+7 := the byte, bit 7 on the lowest role.
-void putByte(Simulator& sim, int first, int32_t byte) {
-    for (int k = 0; k < 8; ++k) sim.DriveBits[first + k] = (byte >> (7 - k)) & 1;
-}
-
-bool risingEdge(const IcRecord& ic, int32_t clock) { return clock == 1 && ic.LastClock == 0; }
+void putByte(Simulator& sim, int first, int32_t byte) { putBits(sim, first, 8, byte); }
 
 int16_t& releasedFlag(IcRecord& ic, int gate) {
     switch (gate) {
