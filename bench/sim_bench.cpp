@@ -9,6 +9,12 @@
 // second 74LS138) and eight 74LS273 shadow registers; gates summing those up; and
 // a flag line driven by eight 74LS125 gates picked by a 74LS139.
 //
+// A second circuit is a microprogrammed 8-bit machine: an Am2910 sequencer
+// addressing five 2732s that hold 40-bit microwords, five 74LS273 pipeline
+// registers, and two cascaded Am2901 slices (carry chained, shift lines in a
+// ring, F=0 wired) whose sign steers a conditional jump. The microprogram counts,
+// adds, loops with RFCT, calls and returns.
+//
 // Usage: sim_bench [seconds per measurement, default 2]
 //        sim_bench --batches N   (a fixed amount of work, for profilers)
 
@@ -187,6 +193,125 @@ Circuit buildCircuit(Simulator& sim) {
     return c;
 }
 
+// ---- The microprogrammed machine ----
+
+// Bit positions in the 40-bit microword; ROM j holds bits 8j..8j+7.
+constexpr int kSeqInstruction = 0;  // Am2910 I3..I0
+constexpr int kCcen = 4;            // Am2910 CCEN̅
+constexpr int kData = 5;            // Am2910 D11..D0; its low byte is the slices' D
+constexpr int kDestination = 17;    // Am2901 I8..I6
+constexpr int kFunction = 20;       // Am2901 I5..I3
+constexpr int kSource = 23;         // Am2901 I2..I0
+constexpr int kAddrA = 26;
+constexpr int kAddrB = 30;
+constexpr int kCarryIn = 34;
+constexpr int kRoms = 5;
+
+struct MicroWord {
+    int sequence = 14, ccen = 1, data = 0;  // CONT, condition test off
+    int destination = 1, function = 0, source = 0, a = 0, b = 0, cn = 0;  // NOP
+};
+
+uint64_t encode(const MicroWord& m) {
+    auto field = [](int value, int position) { return static_cast<uint64_t>(value) << position; };
+    return field(m.sequence, kSeqInstruction) | field(m.ccen, kCcen) | field(m.data, kData) |
+           field(m.destination, kDestination) | field(m.function, kFunction) | field(m.source, kSource) |
+           field(m.a, kAddrA) | field(m.b, kAddrB) | field(m.cn, kCarryIn);
+}
+
+// address -> word. Sources AQ 0, AB 1, ZB 3, ZA 4; functions ADD 0, SUBR 1, OR 3,
+// EXOR 6; destinations QREG 0, RAMF 3, RAMQD 4, RAMQU 6, RAMU 7;
+// sequencer CJS 1, CJP 3, PUSH 4, RFCT 8, CRTN 10, CONT 14.
+std::vector<std::pair<int, MicroWord>> microprogram() {
+    std::vector<std::pair<int, MicroWord>> p;
+    auto word = [&](int address, int sequence, int ccen, int data, int destination, int function, int source, int a,
+                    int b, int cn) {
+        p.emplace_back(address, MicroWord{sequence, ccen, data, destination, function, source, a, b, cn});
+    };
+    word(0, 14, 1, 0, 3, 0, 3, 0, 1, 1);   // R1 := R1 + 1
+    word(1, 4, 1, 2, 3, 0, 1, 1, 2, 0);    // R2 := R2 + R1; push the loop start, counter := 2
+    word(2, 14, 1, 0, 3, 6, 1, 1, 3, 0);   // R3 := R3 Xor R1
+    word(3, 8, 1, 0, 4, 0, 1, 2, 4, 0);    // R4 := (R4 + R2) shifted down with Q; repeat from 2
+    word(4, 1, 1, 10, 0, 0, 4, 1, 0, 0);   // Q := R1; call 10
+    word(5, 3, 0, 0, 3, 1, 1, 1, 5, 1);    // R5 := R5 - R1; to 0 unless the result is negative
+    word(6, 3, 1, 0, 7, 3, 1, 3, 6, 0);    // R6 := (R6 Or R3) shifted up; to 0
+    word(10, 14, 1, 0, 3, 0, 0, 7, 7, 0);  // R7 := R7 + Q
+    word(11, 10, 1, 0, 6, 3, 1, 7, 8, 0);  // R8 := R8 Or R7 shifted up with Q; return
+    return p;
+}
+
+struct MicroCircuit : Circuit {
+    int lowSlice = -1;
+};
+
+MicroCircuit buildMicroprogrammed(Simulator& sim) {
+    CircuitFixture fx(sim);
+    MicroCircuit c;
+    c.clock = fx.net("CLK");
+    const std::vector<int> field = nets(fx, 8 * kRoms);
+    // Role r of a group of `width` bits at `position` carries bit position + width - 1 - r.
+    auto group = [&](int chip, int firstRole, int position, int width) {
+        for (int r = 0; r < width; ++r) fx.in(chip, firstRole + r, field[position + width - 1 - r]);
+    };
+
+    const int seq = fx.ic(IcType::Am2910, "SEQ");
+    const std::vector<int> address = nets(fx, 12);
+    const int sign = fx.net("SIGN");  // F3 of the high slice: CC̅ of the conditional jump
+    group(seq, 0, kData, 12);
+    group(seq, 12, kSeqInstruction, 4);
+    fx.in(seq, 16, field[kCcen]).in(seq, 17, sign).in(seq, 18, fx.vcc()).in(seq, 19, fx.gnd()).in(seq, 20, c.clock).in(seq, 21, fx.vcc());
+    for (int k = 0; k < 12; ++k) fx.out(seq, k, address[k]);
+    for (int k = 12; k < 16; ++k) fx.out(seq, k, fx.net());
+
+    for (int j = 0; j < kRoms; ++j) {
+        const int rom = fx.ic(IcType::Eprom2732);
+        const int pipe = fx.ic(IcType::Ls273);
+        for (int k = 0; k < 12; ++k) fx.in(rom, k, address[k]);
+        fx.in(rom, 12, fx.gnd()).in(rom, 13, fx.gnd());
+        fx.in(pipe, 0, fx.vcc()).in(pipe, 9, c.clock);
+        for (int k = 0; k < 8; ++k) {
+            const int data = fx.net();
+            fx.out(rom, k, data).in(pipe, 1 + k, data);
+            fx.out(pipe, k, field[8 * j + 7 - k]);
+        }
+    }
+
+    const int zero = fx.net("F=0"), carry = fx.net(), ramMid = fx.net(), qMid = fx.net(), ramEnd = fx.net(),
+              qEnd = fx.net();
+    const std::vector<int> y = nets(fx, 8);
+    const int low = fx.ic(IcType::Am2901, "LOW");
+    const int high = fx.ic(IcType::Am2901, "HIGH");
+    for (int slice : {low, high}) {
+        const bool isLow = slice == low;
+        group(slice, 0, kAddrA, 4);
+        group(slice, 4, kDestination, 3);
+        group(slice, 7, kSource, 3);
+        fx.in(slice, 10, c.clock);
+        group(slice, 11, kAddrB, 4);
+        group(slice, 15, isLow ? kData : kData + 4, 4);
+        group(slice, 19, kFunction, 3);
+        fx.in(slice, 22, isLow ? field[kCarryIn] : carry).in(slice, 23, fx.gnd());
+        fx.out(slice, 0, zero);
+        for (int k = 1; k < 6; ++k) fx.out(slice, k, isLow && k == 3 ? carry : !isLow && k == 1 ? sign : fx.net());
+        for (int k = 0; k < 4; ++k) fx.out(slice, 6 + k, y[(isLow ? 4 : 0) + k]);
+        // RAM3, RAM0, Q3, Q0: the low slice's top ends feed the high slice's bottom, and round.
+        fx.bidir(slice, 0, isLow ? ramMid : ramEnd).bidir(slice, 1, isLow ? ramEnd : ramMid);
+        fx.bidir(slice, 2, isLow ? qMid : qEnd).bidir(slice, 3, isLow ? qEnd : qMid);
+    }
+    fx.build();
+    for (const auto& [address, word] : microprogram()) {
+        const uint64_t bits = encode(word);
+        for (int j = 0; j < kRoms; ++j) sim.WriteIcMemory(address, static_cast<int32_t>((bits >> (8 * j)) & 255), seq + 1 + 2 * j);
+    }
+    sim.NetTable[c.clock].Value = 0;
+    fx.evaluateEveryIc();
+    sim.resetConflictCounters();
+    c.firstIc = fx.firstIc();
+    c.lastIc = fx.lastIc();
+    c.lowSlice = low;
+    return c;
+}
+
 // A circuit of idle chips that takes up most of the tables' numbers.
 void buildFiller(Simulator& sim, int ics) {
     CircuitFixture fx(sim);
@@ -277,5 +402,20 @@ int main(int argc, char** argv) {
     const Circuit later = buildCircuit(*crowded);
     const Measurement m2 = measure(*crowded, later.clock, seconds, batches);
     report("The same circuit after 100 idle ICs:", *crowded, later, m2);
+    std::printf("\n");
+
+    auto micro = std::make_unique<Simulator>();
+    const MicroCircuit machine = buildMicroprogrammed(*micro);
+    const Measurement m3 = measure(*micro, machine.clock, seconds, batches);
+    report("Microprogrammed machine (Am2910, five 2732s, five 74LS273s, two Am2901s):", *micro, machine, m3);
+    const SettleReport r3 = micro->takeReport();
+    const IcRecord& low = micro->IcTable[machine.lowSlice];
+    const IcRecord& high = micro->IcTable[machine.lowSlice + 1];
+    std::printf("  %.1f IC evaluations per microinstruction; registers R1..R8:",
+                double(m3.evaluations) / (640.0 * m3.batches));
+    for (int r = 1; r <= 8; ++r) std::printf(" %02X", high.Registers[r] * 16 + low.Registers[r]);
+    std::printf("\n  conflict events recorded: %d; settles cut short: %lld; dropped list entries: %lld\n",
+                micro->ConflictEventCount, static_cast<long long>(r3.oscillationToggles),
+                static_cast<long long>(r3.droppedRecords + r3.droppedCandidates));
     return 0;
 }
