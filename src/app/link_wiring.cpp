@@ -15,8 +15,11 @@
 #include "platform/widgets/list_view.h"
 #include "platform/widgets/rich_text_box.h"
 
-#include <QAction>
+#include <QPointer>
+#include <QTextCursor>
 #include <QTimer>
+
+#include <memory>
 
 namespace app {
 
@@ -53,10 +56,19 @@ void wireLink(Program& program) {
     hooks.searchPort = [](MainWindow&) { devlink::runPortSearch(devlink::linkState()); };
     hooks.manualPort = [](MainWindow& w) { devlink::runManualPortDialog(devlink::linkState(), &w); };
     hooks.closePort = [](MainWindow&) { devlink::closeDevicePort(devlink::linkState()); };
-    hooks.attach = [](MainWindow& w) {
-        auto* console = new devlink::MonitorConsole(devlink::linkState(), w.profile(), *w.RichTextBox1(), *w.Timer1(),
-                                                    *w.ListView1(), *w.ListView2(), *w.ListView3(), &w);
-        devlink::MonitorExchange& x = console->exchange();
+    // The pump and pane of the window built last, for the font dialog.
+    auto console = std::make_shared<QPointer<devlink::MonitorConsole>>();
+    auto pane = std::make_shared<QPointer<platform::RichTextBox>>();
+    hooks.attach = [console, pane](MainWindow& w) {
+        devlink::LinkState& link = devlink::linkState();
+        // Load step 16: the exchange's flags start at 0 (the pump's counters are new).
+        link.CommBusy = 0;
+        link.OnCommBusy = 0;
+        auto* c = new devlink::MonitorConsole(link, w.profile(), *w.RichTextBox1(), *w.Timer1(), *w.ListView1(),
+                                              *w.ListView2(), *w.ListView3(), &w);
+        *console = c;
+        *pane = w.RichTextBox1();
+        devlink::MonitorExchange& x = c->exchange();
         const std::pair<const char*, void (devlink::MonitorExchange::*)()> commands[] = {
             {"CommandMemory", &devlink::MonitorExchange::CommandMemory_Click},
             {"CommandRegister", &devlink::MonitorExchange::CommandRegister_Click},
@@ -67,20 +79,20 @@ void wireLink(Program& program) {
             {"CommandStepIntoAs", &devlink::MonitorExchange::CommandStepIntoAs_Click},
             {"CommandStepAs", &devlink::MonitorExchange::CommandStepAs_Click},
         };
-        for (const auto& [entry, handler] : commands) {
-            if (QAction* a = w.menuEntry(QString::fromLatin1(entry)))
-                QObject::connect(a, &QAction::triggered, &x, [&x, handler = handler] { (x.*handler)(); });
-        }
-        w.setButtonHandler(QStringLiteral("Memory"), [&x] { x.CommandMemory_Click(); });
-        w.setButtonHandler(QStringLiteral("Register"), [&x] { x.CommandRegister_Click(); });
-        w.setButtonHandler(QStringLiteral("VuzUnAsm"), [&x] { x.CommandUnAsm_Click(); });
-        w.setButtonHandler(QStringLiteral("VuzRun"), [&x] { x.CommandRun_Click(); });
-        w.setButtonHandler(QStringLiteral("VuzStepIntoRun"), [&x] { x.CommandStepInto_Click(); });
-        w.setButtonHandler(QStringLiteral("VuzStepIntoRunAs"), [&x] { x.CommandStepIntoAs_Click(); });
-        devlink::TerminalPump& pump = console->pump();
-        w.setButtonHandler(QStringLiteral("ClearCommandLine"), [&pump] { pump.ToolCommandLineClear_Click(); });
-        if (QAction* a = w.menuEntry(QStringLiteral("ToolCommandLineClear")))
-            QObject::connect(a, &QAction::triggered, &pump, &devlink::TerminalPump::ToolCommandLineClear_Click);
+        for (const auto& [entry, handler] : commands)
+            w.setCommand(QString::fromLatin1(entry), [&x, handler = handler] { (x.*handler)(); });
+        devlink::TerminalPump& pump = c->pump();
+        w.setCommand(QStringLiteral("ToolCommandLineClear"), [&pump] { pump.ToolCommandLineClear_Click(); });
+    };
+    hooks.runTerminalPump = [console] {
+        if (*console) (*console)->pump().Timer1_Timer();
+    };
+    hooks.caretToPrompt = [console, pane] {
+        if (!*console || !*pane) return;
+        const devlink::TerminalBuffer& buffer = (*console)->pump().buffer();
+        QTextCursor caret = (*pane)->textCursor();
+        caret.setPosition(static_cast<int>(devlink::TerminalBuffer::documentPosition(buffer.text(), buffer.promptStart())));
+        (*pane)->setTextCursor(caret);
     };
     hooks.closePortIfOpen = [] {
         devlink::LinkState& link = devlink::linkState();

@@ -193,10 +193,10 @@ void MainWindow::Form_Load() {
     for (int i = 0; i < 6; ++i) rich_[i]->setRightMargin(margins[i]);
     for (int i = 0; i < 4; ++i) rich_[i]->setBoxFont(platform::paneFont(12));
     for (auto* l : list_) l->setFontSize(10);
-    // 6: the banner, caret after it.
+    // 6: the banner, caret after it; the command line takes that place as its
+    // PromptStart when the link attaches to the pane.
     rich_[0]->setRichText(LoadResString(101));
     rich_[0]->setSelStart(rich_[0]->textLength());
-    fields_.PromptStart = rich_[0]->selStart();
     // 7: edition values.
     const std::string title = profile_.appTitle();
     appTitle_ = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
@@ -228,8 +228,7 @@ void MainWindow::Form_Load() {
     // is not drawn before it is shown.
     // 13 and 15: the sampling display's controls and plot limits.
     if (hooks_.sampling.onMainWindowLoad) hooks_.sampling.onMainWindowLoad(*this);
-    // 16-17
-    fields_.CommBusy = fields_.OnCommBusy = fields_.TerminalLastCount = fields_.SkipFirstByte = 0;
+    // 16 (the link's fields start at 0 when it attaches) and 17.
     timer1_->stop();
     timer1_->setInterval(50);
 

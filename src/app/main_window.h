@@ -13,6 +13,8 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -30,17 +32,13 @@ class RichTextBox;
 namespace app {
 
 // The window's own fields (the load handler gives them their start values).
+// The command line's fields (CommBusy, PromptStart and the pump's counters)
+// belong to the device link, which keeps them in its LinkState and its pump.
 struct FrmMainFields {
     int LayoutBusy = 0;
     int LastKeyCode = 0;
     int LastShift = 0;
     int ListingLastKey = 0;
-    int PromptStart = 0;  // caret position after the banner, a line break counting one
-    int CommBusy = 0;
-    int OnCommBusy = 0;
-    int TerminalLastCount = 0;
-    int SkipFirstByte = 0;
-    int TerminalTick = 0;
 };
 
 class MainWindow : public QMainWindow {
@@ -120,13 +118,21 @@ public:
     void Closes_Click();
     void exit_Click();
     void about_Click();
+    // The text size of the panes and lists, chosen in the font dialog while the device link is idle.
+    void SetDisplayFontSize_Click();
 
-    // Toolbar dispatch by key: runs the command the key stands for, nothing for separators.
+    // The click handler of a menu entry (frmmain.<entry>_Click), by the entry's
+    // name. The part of the program that owns a command sets it here once; a
+    // later call replaces it, so an entry never runs two handlers.
+    void setCommand(const QString& entry, std::function<void()> handler);
+    bool hasCommand(const QString& entry) const;
+    // Runs the entry's handler; an entry without one does nothing.
+    void runCommand(const QString& entry);
+
+    // Toolbar dispatch by key: runs the handler of the menu entry the key
+    // stands for; separators and keys without a command do nothing.
     void Toolbar1_ButtonClick(const QString& key);
     void Toolbar1_ButtonMenuClick(const QString& key);
-    // Handlers the dispatch reaches, by key; other commands register theirs here.
-    void setButtonHandler(const QString& key, std::function<void()> handler);
-    void setDropDownHandler(const QString& key, std::function<void()> handler);
 
     // frmmain.Form_QueryUnload: true when the window may close.
     bool Form_QueryUnload();
@@ -183,8 +189,9 @@ private:
     QHash<QString, bool> menuEnabled_;
     QHash<QString, QAction*> buttons_;
     QHash<QString, QAction*> dropItems_;
-    QHash<QString, std::function<void()>> buttonHandlers_;
-    QHash<QString, std::function<void()>> dropHandlers_;
+    QHash<QString, QString> buttonCommands_;  // toolbar key -> menu entry
+    QHash<QString, QString> dropCommands_;    // drop-down key -> menu entry
+    QHash<QString, std::function<void()>> commands_;
 };
 
 }  // namespace app

@@ -1,6 +1,8 @@
 // The main window's menu bar, toolbar and the "设置" drop-down, with the keys,
 // captions, shortcuts and tool tips the program's commands are found by, and
-// the toolbar's dispatch by key.
+// the dispatch: every menu entry runs the handler set for its name, and the
+// toolbar's buttons and drop-down items run the handler of the entry their
+// key stands for.
 
 #include "app/main_window.h"
 
@@ -31,6 +33,8 @@ struct MenuDef {
     bool hidden;
     bool enabled;
     std::initializer_list<EntryDef> entries;
+    // The sampling display's hidden menus are wired by the display itself.
+    bool dispatched = true;
 };
 
 const MenuDef kMenus[] = {
@@ -40,9 +44,11 @@ const MenuDef kMenus[] = {
       {"save_picture", u"图形格式"},
       {"Menu_line1", nullptr},
       {"save_date", u"数据格式"},
-      {"save_print", u"打印", nullptr, true, true}}},
+      {"save_print", u"打印", nullptr, true, true}},
+     false},
     {"menu_load", u"恢复数据", true, true,
-     {{"load_picture", u"图形格式", nullptr, true, true}, {"load_date", u"数据格式"}}},
+     {{"load_picture", u"图形格式", nullptr, true, true}, {"load_date", u"数据格式"}},
+     false},
     {"lab", u"实验项目", true, true,
      {{"owns", u"自定义"},
       {"lab_Link_Nlink", u"联机/脱机实验", nullptr, false, false},
@@ -56,7 +62,8 @@ const MenuDef kMenus[] = {
       {"OPT", u"OPT", nullptr, false, false},
       {"CDMA", u"CDMA", nullptr, false, false},
       {"SWITCHES", u"SWITCHES", nullptr, false, false},
-      {"TCM_S", u"TCM-S", nullptr, false, false}}},
+      {"TCM_S", u"TCM-S", nullptr, false, false}},
+     false},
     {"File", u"汇编源文件(&F)", false, true,
      {{"FileNew", u"新建"},
       {"FileOpen", u"打开"},
@@ -116,46 +123,50 @@ struct ButtonDef {
     const char16_t* caption;  // nullptr: a separator
     const char16_t* toolTip;
     QStyle::StandardPixmap icon;
+    const char* command;  // the menu entry whose handler the button runs; nullptr: none
 };
 
+// "运行" and "单步" of the editor layout have no command of their own yet.
 const ButtonDef kButtons[] = {
-    {"line", nullptr, nullptr, QStyle::SP_CustomBase},
-    {"New", u"新建", u"新建汇编源文件", QStyle::SP_FileIcon},
-    {"Open", u"打开", u"打开汇编源文件", QStyle::SP_DialogOpenButton},
-    {"Save", u"保存", u"保存汇编源文件", QStyle::SP_DialogSaveButton},
-    {"line1", nullptr, nullptr, QStyle::SP_CustomBase},
-    {"VuzAsm", u"编译", u"编译汇编源文件(F9)", QStyle::SP_BrowserReload},
-    {"Run", u"运行", u"连续运行汇编代码", QStyle::SP_MediaPlay},
-    {"StepIntoRun", u"单步", u"单步进入运行汇编代码", QStyle::SP_MediaSeekForward},
-    {"line2", nullptr, nullptr, QStyle::SP_CustomBase},
-    {"Memory", u"内存", u"察看Vuz设备内存", QStyle::SP_DriveHDIcon},
-    {"Register", u"寄存器", u"察看Vuz设备寄存器", QStyle::SP_FileDialogDetailedView},
-    {"VuzUnAsm", u"反编译", u"反编译Vuz设备汇编代码", QStyle::SP_FileDialogContentsView},
-    {"VuzRun", u"运行", u"连续运行Vuz设备汇编代码", QStyle::SP_MediaPlay},
-    {"VuzStepIntoRun", u"单步", u"单步进入运行Vuz设备汇编代码(F7)", QStyle::SP_MediaSeekForward},
-    {"VuzStepIntoRunAs", u"单步于", u"单步进入运行指定地址起始的Vuz设备汇编代码", QStyle::SP_MediaSkipForward},
-    {"line3", nullptr, nullptr, QStyle::SP_CustomBase},
-    {"Send", u"发送", u"向Vuz设备发送数据", QStyle::SP_ArrowUp},
-    {"Recv", u"接收", u"从Vuz设备获取数据", QStyle::SP_ArrowDown},
-    {"ClearCommandLine", u"清空", u"清空Vuz设备命令行窗口显示内容", QStyle::SP_DialogResetButton},
-    {"line4", nullptr, nullptr, QStyle::SP_CustomBase},
-    {"EditAsmWindows", u"编辑器", u"编辑、编译器窗口显示", QStyle::SP_FileDialogListView},
-    {"CommandLine", u"命令行", u"Vuz设备命令行窗口显示", QStyle::SP_ComputerIcon},
-    {"HelpDispOrUnDisp", u"帮助", u"帮助窗口的显示或关闭", QStyle::SP_DialogHelpButton},
-    {"AutoSearchPort", u"设置", u"自动搜索端口", QStyle::SP_DriveNetIcon},
+    {"line", nullptr, nullptr, QStyle::SP_CustomBase, nullptr},
+    {"New", u"新建", u"新建汇编源文件", QStyle::SP_FileIcon, "FileNew"},
+    {"Open", u"打开", u"打开汇编源文件", QStyle::SP_DialogOpenButton, "FileOpen"},
+    {"Save", u"保存", u"保存汇编源文件", QStyle::SP_DialogSaveButton, "FileSave"},
+    {"line1", nullptr, nullptr, QStyle::SP_CustomBase, nullptr},
+    {"VuzAsm", u"编译", u"编译汇编源文件(F9)", QStyle::SP_BrowserReload, "FileDebugComplet"},
+    {"Run", u"运行", u"连续运行汇编代码", QStyle::SP_MediaPlay, nullptr},
+    {"StepIntoRun", u"单步", u"单步进入运行汇编代码", QStyle::SP_MediaSeekForward, nullptr},
+    {"line2", nullptr, nullptr, QStyle::SP_CustomBase, nullptr},
+    {"Memory", u"内存", u"察看Vuz设备内存", QStyle::SP_DriveHDIcon, "CommandMemory"},
+    {"Register", u"寄存器", u"察看Vuz设备寄存器", QStyle::SP_FileDialogDetailedView, "CommandRegister"},
+    {"VuzUnAsm", u"反编译", u"反编译Vuz设备汇编代码", QStyle::SP_FileDialogContentsView, "CommandUnAsm"},
+    {"VuzRun", u"运行", u"连续运行Vuz设备汇编代码", QStyle::SP_MediaPlay, "CommandRun"},
+    {"VuzStepIntoRun", u"单步", u"单步进入运行Vuz设备汇编代码(F7)", QStyle::SP_MediaSeekForward, "CommandStepInto"},
+    {"VuzStepIntoRunAs", u"单步于", u"单步进入运行指定地址起始的Vuz设备汇编代码", QStyle::SP_MediaSkipForward,
+     "CommandStepIntoAs"},
+    {"line3", nullptr, nullptr, QStyle::SP_CustomBase, nullptr},
+    {"Send", u"发送", u"向Vuz设备发送数据", QStyle::SP_ArrowUp, "ToolSendData"},
+    {"Recv", u"接收", u"从Vuz设备获取数据", QStyle::SP_ArrowDown, "ToolRecvData"},
+    {"ClearCommandLine", u"清空", u"清空Vuz设备命令行窗口显示内容", QStyle::SP_DialogResetButton, "ToolCommandLineClear"},
+    {"line4", nullptr, nullptr, QStyle::SP_CustomBase, nullptr},
+    {"EditAsmWindows", u"编辑器", u"编辑、编译器窗口显示", QStyle::SP_FileDialogListView, "EditAsmWindows"},
+    {"CommandLine", u"命令行", u"Vuz设备命令行窗口显示", QStyle::SP_ComputerIcon, "ToolCommandLine"},
+    {"HelpDispOrUnDisp", u"帮助", u"帮助窗口的显示或关闭", QStyle::SP_DialogHelpButton, "HelpDispOrUnDisp"},
+    {"AutoSearchPort", u"设置", u"自动搜索端口", QStyle::SP_DriveNetIcon, "Search"},
 };
 
 struct DropItemDef {
     const char* key;
     const char16_t* caption;
+    const char* command;
 };
 
 const DropItemDef kDropItems[] = {
-    {"AutoSearchPort", u"自动搜索端口"},
-    {"ManualSetupPort", u"手动设置端口"},
-    {"ClosePort", u"关闭端口"},
-    {"SetDisplayFontSize", u"显示字体尺寸(12-30)"},
-    {"SetAsmSet", u"汇编条件设置"},
+    {"AutoSearchPort", u"自动搜索端口", "Search"},
+    {"ManualSetupPort", u"手动设置端口", "Ownset"},
+    {"ClosePort", u"关闭端口", "Closes"},
+    {"SetDisplayFontSize", u"显示字体尺寸(12-30)", "SetDisplayFontSize"},
+    {"SetAsmSet", u"汇编条件设置", "SetAsmSet"},
 };
 
 QString text(const char16_t* s) { return s ? QString::fromUtf16(s) : QString(); }
@@ -184,23 +195,32 @@ void MainWindow::buildMenus() {
             entryMenu_.insert(entry, name);
             entryEnabled_.insert(entry, !(e.hidden && !e.hasHandler));
             applyEntryState(entry);
+            if (e.caption && m.dispatched) connect(a, &QAction::triggered, this, [this, entry] { runCommand(entry); });
         }
         if (QLatin1String(m.name) == QLatin1String("resets")) {
-            // The menu without entries sits between "设置" and "帮助".
+            // The menu without entries sits between "设置" and "帮助"; a click on it quits.
+            const QString name = QStringLiteral("Exit");
             QAction* exit = bar->addAction(QStringLiteral("退出"));
-            exit->setObjectName(QStringLiteral("Exit"));
-            entries_.insert(QStringLiteral("Exit"), exit);
-            connect(exit, &QAction::triggered, this, &MainWindow::exit_Click);
+            exit->setObjectName(name);
+            entries_.insert(name, exit);
+            connect(exit, &QAction::triggered, this, [this, name] { runCommand(name); });
         }
     }
 
-    connect(menuEntry(QStringLiteral("EditAsmWindows")), &QAction::triggered, this, &MainWindow::EditAsmWindows_Click);
-    connect(menuEntry(QStringLiteral("ToolCommandLine")), &QAction::triggered, this, &MainWindow::ToolCommandLine_Click);
-    connect(menuEntry(QStringLiteral("HelpDispOrUnDisp")), &QAction::triggered, this, &MainWindow::HelpDispOrUnDisp_Click);
-    connect(menuEntry(QStringLiteral("Search")), &QAction::triggered, this, &MainWindow::Search_Click);
-    connect(menuEntry(QStringLiteral("Ownset")), &QAction::triggered, this, &MainWindow::Ownset_Click);
-    connect(menuEntry(QStringLiteral("Closes")), &QAction::triggered, this, &MainWindow::Closes_Click);
-    connect(menuEntry(QStringLiteral("About")), &QAction::triggered, this, &MainWindow::about_Click);
+    // The commands the window answers itself; the other entries get theirs
+    // from the parts of the program that own them.
+    const std::pair<const char*, void (MainWindow::*)()> own[] = {
+        {"EditAsmWindows", &MainWindow::EditAsmWindows_Click},
+        {"ToolCommandLine", &MainWindow::ToolCommandLine_Click},
+        {"HelpDispOrUnDisp", &MainWindow::HelpDispOrUnDisp_Click},
+        {"Search", &MainWindow::Search_Click},
+        {"Ownset", &MainWindow::Ownset_Click},
+        {"Closes", &MainWindow::Closes_Click},
+        {"SetDisplayFontSize", &MainWindow::SetDisplayFontSize_Click},
+        {"Exit", &MainWindow::exit_Click},
+        {"About", &MainWindow::about_Click},
+    };
+    for (const auto& [entry, handler] : own) setCommand(QString::fromLatin1(entry), [this, handler = handler] { (this->*handler)(); });
 }
 
 void MainWindow::buildToolbar() {
@@ -227,6 +247,7 @@ void MainWindow::buildToolbar() {
         }
         a->setObjectName(key);
         buttons_.insert(key, a);
+        if (b.command) buttonCommands_.insert(key, QString::fromLatin1(b.command));
     }
 
     // "设置" runs the port search; its arrow opens the port and display items.
@@ -238,19 +259,12 @@ void MainWindow::buildToolbar() {
         QAction* item = dropDown->addAction(text(d.caption));
         item->setObjectName(key);
         dropItems_.insert(key, item);
+        dropCommands_.insert(key, QString::fromLatin1(d.command));
         connect(item, &QAction::triggered, this, [this, key] { Toolbar1_ButtonMenuClick(key); });
     }
     settings->setMenu(dropDown);
     settingsButton_ = qobject_cast<QToolButton*>(toolbar_->widgetForAction(settings));
     if (settingsButton_) settingsButton_->setPopupMode(QToolButton::MenuButtonPopup);
-
-    setButtonHandler(QStringLiteral("AutoSearchPort"), [this] { Search_Click(); });
-    setButtonHandler(QStringLiteral("EditAsmWindows"), [this] { EditAsmWindows_Click(); });
-    setButtonHandler(QStringLiteral("HelpDispOrUnDisp"), [this] { HelpDispOrUnDisp_Click(); });
-    setButtonHandler(QStringLiteral("CommandLine"), [this] { ToolCommandLine_Click(); });
-    setDropDownHandler(QStringLiteral("AutoSearchPort"), [this] { Search_Click(); });
-    setDropDownHandler(QStringLiteral("ManualSetupPort"), [this] { Ownset_Click(); });
-    setDropDownHandler(QStringLiteral("ClosePort"), [this] { Closes_Click(); });
 }
 
 QAction* MainWindow::menuAction(const QString& name) const {
@@ -289,22 +303,31 @@ void MainWindow::setEntryEnabled(const QString& name, bool enabled) {
 
 bool MainWindow::isEntryEnabled(const QString& name) const { return entryEnabled_.value(name, false); }
 
-void MainWindow::setButtonHandler(const QString& key, std::function<void()> handler) {
-    buttonHandlers_.insert(key, std::move(handler));
+void MainWindow::setCommand(const QString& entry, std::function<void()> handler) {
+    commands_.insert(entry, std::move(handler));
 }
 
-void MainWindow::setDropDownHandler(const QString& key, std::function<void()> handler) {
-    dropHandlers_.insert(key, std::move(handler));
+bool MainWindow::hasCommand(const QString& entry) const {
+    auto it = commands_.constFind(entry);
+    return it != commands_.constEnd() && *it;
+}
+
+void MainWindow::runCommand(const QString& entry) {
+    auto it = commands_.constFind(entry);
+    if (it == commands_.constEnd() || !*it) return;
+    // A copy: the handler may run events in which handlers are set anew.
+    const std::function<void()> handler = *it;
+    handler();
 }
 
 void MainWindow::Toolbar1_ButtonClick(const QString& key) {
-    auto it = buttonHandlers_.constFind(key);
-    if (it != buttonHandlers_.constEnd() && *it) (*it)();
+    auto it = buttonCommands_.constFind(key);
+    if (it != buttonCommands_.constEnd()) runCommand(*it);
 }
 
 void MainWindow::Toolbar1_ButtonMenuClick(const QString& key) {
-    auto it = dropHandlers_.constFind(key);
-    if (it != dropHandlers_.constEnd() && *it) (*it)();
+    auto it = dropCommands_.constFind(key);
+    if (it != dropCommands_.constEnd()) runCommand(*it);
 }
 
 }  // namespace app

@@ -28,6 +28,11 @@ struct LinkHooks {
     // Once the main window is built: the monitor commands, the command-line
     // pane and the reply lists.
     std::function<void(MainWindow&)> attach;
+    // The command-line pump run once (frmmain.Timer1_Timer), so that output
+    // that waited meanwhile is shown.
+    std::function<void()> runTerminalPump;
+    // The command-line pane's caret put back where received text goes (PromptStart).
+    std::function<void()> caretToPrompt;
 };
 
 struct WorkbenchHooks {

@@ -7,7 +7,6 @@
 #include "workbench/workbench.h"
 #include "workbench/workbench_host.h"
 
-#include <QAction>
 #include <QPointer>
 #include <QToolBar>
 
@@ -46,37 +45,30 @@ public:
     QWidget* dialogParent() override { return &window_; }
 
 private:
-    void onEntry(const char* name, void (workbench::Workbench::*handler)()) {
-        if (QAction* a = window_.menuEntry(QString::fromLatin1(name)))
-            connect(a, &QAction::triggered, this, [this, handler] { (workbench_.get()->*handler)(); });
-    }
-    void onButton(const char* key, void (workbench::Workbench::*handler)()) {
-        window_.setButtonHandler(QString::fromLatin1(key), [this, handler] { (workbench_.get()->*handler)(); });
-    }
-
     void wireCommands() {
         using W = workbench::Workbench;
-        onEntry("FileNew", &W::FileNew_Click);
-        onEntry("FileOpen", &W::FileOpen_Click);
-        onEntry("FileSave", &W::FileSave_Click);
-        onEntry("FileSaveAs", &W::FileSaveAs_Click);
-        onEntry("FileEditUndo", &W::FileEditUndo_Click);
-        onEntry("FileEditCut", &W::FileEditCut_Click);
-        onEntry("FileEditCopy", &W::FileEditCopy_Click);
-        onEntry("FileEditPaush", &W::FileEditPaush_Click);
-        onEntry("FileEditDel", &W::FileEditDel_Click);
-        onEntry("FileEditFind", &W::FileEditFind_Click);
-        onEntry("FileEditFindNext", &W::FileEditFindNext_Click);
-        onEntry("FileEditSelectAll", &W::FileEditSelectAll_Click);
-        onEntry("FileDebugComplet", &W::FileDebugComplet_Click);
-        onButton("New", &W::FileNew_Click);
-        onButton("Open", &W::FileOpen_Click);
-        onButton("Save", &W::FileSave_Click);
-        onButton("VuzAsm", &W::FileDebugComplet_Click);
-        if (window_.profile().asmOptionsOffered) {
-            onEntry("SetAsmSet", &W::SetAsmSet_Click);
-            window_.setDropDownHandler(QStringLiteral("SetAsmSet"), [this] { workbench_->SetAsmSet_Click(); });
-        }
+        const std::pair<const char*, void (W::*)()> commands[] = {
+            {"FileNew", &W::FileNew_Click},
+            {"FileOpen", &W::FileOpen_Click},
+            {"FileSave", &W::FileSave_Click},
+            {"FileSaveAs", &W::FileSaveAs_Click},
+            {"FileEditUndo", &W::FileEditUndo_Click},
+            {"FileEditCut", &W::FileEditCut_Click},
+            {"FileEditCopy", &W::FileEditCopy_Click},
+            {"FileEditPaush", &W::FileEditPaush_Click},
+            {"FileEditDel", &W::FileEditDel_Click},
+            {"FileEditFind", &W::FileEditFind_Click},
+            {"FileEditFindNext", &W::FileEditFindNext_Click},
+            {"FileEditSelectAll", &W::FileEditSelectAll_Click},
+            {"FileDebugComplet", &W::FileDebugComplet_Click},
+        };
+        for (const auto& [entry, handler] : commands) setCommand(entry, handler);
+        // frmmain.SetAsmSet_Click: the options dialog, only where the edition offers it.
+        if (window_.profile().asmOptionsOffered) setCommand("SetAsmSet", &W::SetAsmSet_Click);
+    }
+
+    void setCommand(const char* entry, void (workbench::Workbench::*handler)()) {
+        window_.setCommand(QString::fromLatin1(entry), [this, handler] { (workbench_.get()->*handler)(); });
     }
 
     MainWindow& window_;

@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <ostream>
+
+// Failed expectations show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace apptest {
 
