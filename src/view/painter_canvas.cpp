@@ -194,8 +194,12 @@ void PainterCanvas::box(TwipsPoint a, TwipsPoint b, std::optional<Colour> outlin
         // A box reaching out of sight is cut here, its cut edges kept out of
         // sight, so its visible corners do not depend on where the painter
         // would cut it (and a sheet-sized box costs no more than the view).
+        // Clamped corner by corner: a box without height or width (the view's
+        // outline of a straight wire) is a line, which QRectF's own
+        // intersection would turn into nothing at the origin.
         const QRectF reach = bounds_.adjusted(-2 * m, -2 * m, 2 * m, 2 * m);
-        if (!reach.contains(r)) r = r.intersected(reach);
+        r = QRectF(QPointF(std::max(r.left(), reach.left()), std::max(r.top(), reach.top())),
+                   QPointF(std::min(r.right(), reach.right()), std::min(r.bottom(), reach.bottom())));
         if (outline && *outline != state().foreColour) {
             const Colour keep = state().foreColour;
             setForeColour(*outline);

@@ -1,0 +1,271 @@
+// The schematic view control offscreen: a schematic loaded through its
+// loader, hot elements under the pointer as it zooms and scrolls, the
+// buttons and keys at the zoom limits, panning and clicks.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "schematic/build_circuit.h"
+#include "schematic/sch_reader.h"
+#include "schematic/schematic_state.h"
+#include "sheet_picture.h"
+#include "sim/simulator.h"
+#include "view/widgets/user_control1.h"
+
+namespace {
+
+constexpr int32_t kLabelBox = 0x100000;
+constexpr int32_t kIcBody = 0x110000;
+
+// hot_view.sch: a 74LS00 U1 with its body at (200..250, 170..200); signal
+// DIN runs from pin 1 left along Y = 180 to X = 100 and down to Y = 260,
+// labelled at (110, 180); DOUT runs from pin 3 right along Y = 185 to
+// X = 330, then slanted up to (400, 115), labelled at (290, 185).
+struct LoadedView {
+    sim::Simulator simulator;
+    schematic::SchematicState state;
+    schematic::CircuitSetup setup;
+    int32_t firstIc = 0;
+    int32_t firstSignal = 0;
+    view::UserControl1 view{nullptr, &state};
+    QSignalSpy hot{&view, &view::UserControl1::HotElement};
+    QSignalSpy clicks{&view, &view::UserControl1::HotElementClick};
+
+    explicit LoadedView(QSize size = {600, 450}) {
+        schematic::SilentSchNotifier quiet;
+        EXPECT_EQ(schematic::ReadSchFile(state.currentSheet, viewtest::fixturePath("hot_view.sch"), quiet), 1);
+        firstIc = simulator.LastIcNumber + 1;
+        firstSignal = simulator.LastSignalNumber + 1;
+        EXPECT_TRUE(schematic::BuildCircuit(simulator, state, setup).built);
+        view.resize(size);
+        view.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+        view.GetSchFile(firstIc, firstSignal, simulator.LastIcNumber, simulator.LastSignalNumber);
+    }
+
+    int32_t signal(const std::string& name) const {
+        for (int32_t n = firstSignal; n <= simulator.LastSignalNumber; ++n)
+            if (simulator.NetTable[n].Name == name) return n;
+        ADD_FAILURE() << "no signal " << name;
+        return -2;
+    }
+
+    // The control's pixel nearest to a sheet point.
+    QPoint pixelOf(double x, double y) const {
+        const view::ViewGeometry& g = view.geometry();
+        const double tpu = g.twipsPerUnit();
+        return {static_cast<int>(std::lround((g.canvasLeft() + x * tpu) / 15)),
+                static_cast<int>(std::lround((g.canvasTop() + y * tpu) / 15)) + 28};
+    }
+
+    int32_t hoverAt(QPoint p) {
+        // A move to where the pointer already is would be no move.
+        QTest::mouseMove(&view, p == QPoint(0, 0) ? QPoint(1, 1) : QPoint(0, 0));
+        hot.clear();
+        QTest::mouseMove(&view, p);
+        if (hot.size() != 1) {
+            ADD_FAILURE() << "moves reported: " << hot.size();
+            return -2;
+        }
+        return hot.takeFirst().at(0).toInt();
+    }
+    int32_t hover(double x, double y) { return hoverAt(pixelOf(x, y)); }
+
+    QPushButton* button(const char* name) const { return view.findChild<QPushButton*>(QString::fromLatin1(name)); }
+    QScrollBar* bar(const char* name) const { return view.findChild<QScrollBar*>(QString::fromLatin1(name)); }
+};
+
+TEST(UserControl1, ALoadedSchematicReportsTheHotElementUnderThePointer) {
+    auto v = std::make_unique<LoadedView>();
+    const int32_t din = v->signal("DIN");
+    const int32_t dout = v->signal("DOUT");
+    const int32_t ic = v->firstIc;
+    ASSERT_GE(din, 0);
+    EXPECT_TRUE(v->state.currentSheet.empty());
+    EXPECT_FALSE(v->view.Sheet().empty());
+    EXPECT_GT(v->view.HotLists().BoxCount(), 0);
+    EXPECT_EQ(v->view.ZoomLevel(), -1);  // 600 x 400 units in 583 x 405 pixels
+
+    // The label's box is as wide as its text measures.
+    const auto centreOf = [&](int32_t id) {
+        for (const auto& b : v->view.HotLists().Boxes)
+            if (b.Id == id) return QPointF((b.X1 + b.X2) / 2.0, (b.Y1 + b.Y2) / 2.0);
+        ADD_FAILURE() << "no entry " << id;
+        return QPointF();
+    };
+    const QPointF label = centreOf(din | kLabelBox);
+    EXPECT_NEAR(label.y(), 175, 2);
+    struct Spot {
+        double x, y;
+        int32_t expected;
+    };
+    const Spot spots[] = {
+        {100, 220, din},                      // the vertical wire
+        {140, 180, din},                      // the horizontal one
+        {label.x(), label.y(), din | kLabelBox},  // its label
+        {225, 185, ic | kIcBody},             // the IC body
+        {365, 150, dout},                     // the slanted wire
+        {500, 330, -1},                       // empty sheet
+        {100, 250, din},                      // the vertical wire further down
+        {200, 300, -1},                       // empty sheet
+    };
+    const QRect viewport = v->view.findChild<QWidget*>(QStringLiteral("xianshi"))->geometry();
+    const auto checkSpots = [&](const char* when, int atLeast) {
+        int checked = 0;
+        for (const Spot& s : spots) {
+            if (!viewport.contains(v->pixelOf(s.x, s.y))) continue;
+            ++checked;
+            EXPECT_EQ(v->hover(s.x, s.y), s.expected) << when << " at " << s.x << "," << s.y;
+        }
+        EXPECT_GE(checked, atLeast) << when;
+    };
+    checkSpots("fit all", 8);
+    EXPECT_EQ(v->view.HotUnderPointer(), -1);
+    // Over the button band, beside the buttons: nothing, though canvas lies
+    // hidden under it when scrolled.
+    EXPECT_EQ(v->hoverAt({500, 10}), -1);
+
+    // Zoom in by key: the sheet grows about the viewport's centre.
+    const QPoint icBefore = v->pixelOf(225, 185);
+    QTest::keyClick(&v->view, Qt::Key_PageUp);
+    EXPECT_EQ(v->view.ZoomLevel(), 0);
+    EXPECT_NE(v->pixelOf(225, 185), icBefore);
+    checkSpots("zoomed in", 8);
+
+    // Further in, and right by one arrow step: the drawing moves 10 pixels left.
+    QTest::keyClick(&v->view, Qt::Key_PageUp);
+    QTest::keyClick(&v->view, Qt::Key_PageUp);
+    ASSERT_EQ(v->view.ZoomLevel(), 2);
+    checkSpots("zoomed in further", 2);
+    QScrollBar* h = v->bar("HScroll1");
+    const QPoint bodyBefore = v->pixelOf(225, 185);
+    h->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(v->pixelOf(225, 185), bodyBefore - QPoint(10, 0));
+    EXPECT_EQ(v->hoverAt(bodyBefore - QPoint(10, 0)), ic | kIcBody);
+    checkSpots("scrolled right", 2);
+
+    // Down to the bottom of the drawing at its left edge.
+    v->bar("VScroll1")->triggerAction(QAbstractSlider::SliderToMaximum);
+    h->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_NEAR(v->pixelOf(0, 400).y(), viewport.bottom() + 1, 1);
+    EXPECT_NEAR(v->pixelOf(0, 0).x(), 0, 1);
+    checkSpots("scrolled down", 2);
+}
+
+TEST(UserControl1, WiresAreFoundAtTheLowestZoom) {
+    auto v = std::make_unique<LoadedView>();
+    for (int i = 0; i < 8; ++i) QTest::keyClick(&v->view, Qt::Key_PageDown);
+    ASSERT_EQ(v->view.ZoomLevel(), -5);
+    // A pixel is 10 units here; the horizontal DIN wire at Y = 180 and the
+    // slanted DOUT wire are still found under the pointer.
+    EXPECT_EQ(v->hover(140, 180), v->signal("DIN"));
+    EXPECT_EQ(v->hover(365, 150), v->signal("DOUT"));
+}
+
+TEST(UserControl1, ZoomButtonsStopAtTheLimits) {
+    auto v = std::make_unique<LoadedView>();
+    QPushButton* in = v->button("Command1");
+    QPushButton* out = v->button("Command2");
+    for (int i = 0; i < 6; ++i) QTest::keyClick(&v->view, Qt::Key_PageUp);
+    EXPECT_EQ(v->view.ZoomLevel(), 3);
+    EXPECT_FALSE(in->isEnabled());
+    EXPECT_TRUE(out->isEnabled());
+    EXPECT_EQ(in->text(), QStringLiteral("放大"));
+
+    // Keys reach the view while a button holds the focus.
+    out->setFocus();
+    for (int i = 0; i < 10; ++i) QTest::keyClick(out, Qt::Key_PageDown);
+    EXPECT_EQ(v->view.ZoomLevel(), -5);
+    EXPECT_FALSE(out->isEnabled());
+    EXPECT_TRUE(in->isEnabled());
+
+    // Only Ctrl+PageDown fits all; with Shift as well it does nothing.
+    QTest::keyClick(&v->view, Qt::Key_PageDown, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(v->view.ZoomLevel(), -5);
+    QTest::keyClick(&v->view, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(v->view.ZoomLevel(), -1);
+    EXPECT_TRUE(in->isEnabled());
+    EXPECT_TRUE(out->isEnabled());
+    QTest::mouseClick(in, Qt::LeftButton);
+    EXPECT_EQ(v->view.ZoomLevel(), 0);
+    QTest::keyClick(&v->view, Qt::Key_End);  // a redraw changes nothing
+    EXPECT_EQ(v->view.ZoomLevel(), 0);
+    EXPECT_EQ(v->button("Command4")->text(), QStringLiteral("重画"));
+}
+
+TEST(UserControl1, TheRightButtonPansInsideTheViewportOnly) {
+    auto v = std::make_unique<LoadedView>();
+    const double left = v->view.geometry().canvasLeft();
+    const double top = v->view.geometry().canvasTop();
+
+    // A right press on the band: the button is noted, nothing pans.
+    QTest::mousePress(&v->view, Qt::RightButton, {}, {500, 10});
+    QTest::mouseMove(&v->view, {450, 60});
+    QTest::mouseRelease(&v->view, Qt::RightButton, {}, {450, 60});
+    EXPECT_EQ(v->view.LastButton(), 2);
+    EXPECT_EQ(v->view.geometry().canvasLeft(), left);
+
+    // In the viewport the drawing follows the pointer, and the release is a click.
+    const int32_t din = v->signal("DIN");
+    const QPoint wire = v->pixelOf(100, 220);
+    v->clicks.clear();
+    QTest::mousePress(&v->view, Qt::RightButton, {}, {300, 200});
+    QTest::mouseMove(&v->view, {340, 170});
+    QTest::mouseRelease(&v->view, Qt::RightButton, {}, {340, 170});
+    EXPECT_DOUBLE_EQ(v->view.geometry().canvasLeft(), left + 40 * 15);
+    EXPECT_DOUBLE_EQ(v->view.geometry().canvasTop(), top - 30 * 15);
+    EXPECT_EQ(v->hoverAt(wire + QPoint(40, -30)), din);
+    ASSERT_EQ(v->clicks.size(), 1);
+    EXPECT_EQ(v->clicks.at(0).at(0).toInt(), 2);
+    // The scroll bars show the new place.
+    EXPECT_EQ(v->bar("HScroll1")->value(), v->view.geometry().lastHScroll());
+    EXPECT_EQ(v->bar("VScroll1")->value(), v->view.geometry().lastVScroll());
+}
+
+TEST(UserControl1, AClickReportsTheButtonAndTheHotElement) {
+    auto v = std::make_unique<LoadedView>();
+    const QPoint ic = v->pixelOf(225, 185);
+    QTest::mouseMove(&v->view, ic);
+    QTest::mouseClick(&v->view, Qt::LeftButton, {}, ic);
+    ASSERT_EQ(v->clicks.size(), 1);
+    EXPECT_EQ(v->clicks.at(0).at(0).toInt(), 1);
+    EXPECT_EQ(v->clicks.at(0).at(1).toInt(), v->firstIc | kIcBody);
+    // A double click is one click: its second press comes as a double click.
+    v->clicks.clear();
+    QTest::mouseClick(&v->view, Qt::LeftButton, {}, ic);
+    QTest::mouseDClick(&v->view, Qt::LeftButton, {}, ic);
+    QTest::mouseRelease(&v->view, Qt::LeftButton, {}, ic);
+    EXPECT_EQ(v->clicks.size(), 1);
+    QTest::mouseClick(&v->view, Qt::LeftButton, {}, ic);
+    EXPECT_EQ(v->clicks.size(), 2);
+}
+
+TEST(UserControl1, TitleBackgroundAndPictureOfAGivenDrawing) {
+    view::UserControl1 control;
+    control.resize(300, 200);
+    control.SetDispName(QStringLiteral("逻辑图"));
+    control.SetBackColor(0x5A98D2);
+    schematic::SchSheet sheet;
+    sheet.sheetSizeA = 100;
+    sheet.sheetSizeB = 50;
+    sheet.sheetColor = 0xFFFFFF;
+    schematic::HotElementLists lists;
+    lists.Boxes = {{10, 10, 90, 40, 5 | kIcBody}};
+    control.setContent(sheet, lists);
+    EXPECT_EQ(control.ZoomLevel(), 2);  // 100 x 50 units in 283 x 155 pixels
+    const QImage picture = control.viewportPicture();
+    EXPECT_EQ(picture.size(), QSize(283, 155));
+    EXPECT_EQ(picture.pixel(2, 2), qRgb(0xD2, 0x98, 0x5A));
+    EXPECT_EQ(picture.pixel(141, 77), qRgb(0xFF, 0xFF, 0xFF));
+    control.setToolTipText(QStringLiteral("Ic :5 :U6 :74LS374"));
+    EXPECT_EQ(control.toolTip(), QStringLiteral("Ic :5 :U6 :74LS374"));
+}
+
+}  // namespace
