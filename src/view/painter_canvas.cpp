@@ -189,6 +189,7 @@ void PainterCanvas::dashedAcross(QPointF a, QPointF b) {
 
 void PainterCanvas::box(TwipsPoint a, TwipsPoint b, std::optional<Colour> outline) {
     QRectF r = spanOf(toPx(a), toPx(b));
+    const QRectF whole = r;
     const double m = penMargin();
     if (visible(r.adjusted(-m, -m, m, m))) {
         // A box reaching out of sight is cut here, its cut edges kept out of
@@ -212,11 +213,14 @@ void PainterCanvas::box(TwipsPoint a, TwipsPoint b, std::optional<Colour> outlin
         if (penWidth_ == 1) {
             // Edge by edge: a one-pixel outline cut by the painter as a
             // closed figure can lose the corner where it closes.
+            // A dashed or dotted edge keeps its own ends, so its pattern
+            // starts where the edge does, wherever the view cuts it.
             if (brushState_ == 1) p_.fillRect(r, toQColor(brushColour_));
-            strokeLine(r.topLeft(), r.topRight());
-            strokeLine(r.topRight(), r.bottomRight());
-            strokeLine(r.bottomRight(), r.bottomLeft());
-            strokeLine(r.bottomLeft(), r.topLeft());
+            const QRectF e = penStyle_ == DrawStyle::Solid ? r : whole;
+            strokeLine(e.topLeft(), e.topRight());
+            strokeLine(e.topRight(), e.bottomRight());
+            strokeLine(e.bottomRight(), e.bottomLeft());
+            strokeLine(e.bottomLeft(), e.topLeft());
         } else {
             p_.drawRect(r);
         }

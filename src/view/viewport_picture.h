@@ -4,7 +4,10 @@
 // outlines over it. Only the viewport is painted, whatever the zoom, so a
 // view never holds a picture larger than its viewport.
 
+#include <vector>
+
 #include <QImage>
+#include <QRect>
 
 #include "schematic/hot_elements.h"
 #include "schematic/sch_model.h"
@@ -30,8 +33,15 @@ struct ViewportContent {
 // whole pixels; the drawing starts at its corner).
 QRect canvasPixelRect(const ViewGeometry& geometry);
 
-// Paints `image` (the viewport's size) for `geometry`. The drawing is clipped
-// to the canvas, as a canvas shows only what lies on it.
+// Paints `image` (the viewport's size) for `geometry`, all of it or only
+// `area`. The drawing is clipped to the canvas, as a canvas shows only what
+// lies on it. Any part painted alone looks as it does in the whole picture.
 DrawOutcome paintViewport(QImage& image, const ViewGeometry& geometry, const ViewportContent& content);
+DrawOutcome paintViewport(QImage& image, const ViewGeometry& geometry, const ViewportContent& content,
+                          const QRect& area);
+
+// Moves the picture by `delta` pixels, as when the canvas moved that far, and
+// returns the parts left to paint (none, one or two rectangles).
+std::vector<QRect> scrollViewport(QImage& image, QPoint delta);
 
 }  // namespace view

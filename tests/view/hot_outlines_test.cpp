@@ -5,7 +5,9 @@
 #include <QPainter>
 
 #include "schematic/hot_elements.h"
+#include "sheet_picture.h"
 #include "view/hot_outlines.h"
+#include "view/picture_source.h"
 #include "view/recording_canvas.h"
 #include "view/viewport_picture.h"
 
@@ -80,6 +82,42 @@ TEST(ViewportPicture, TheCanvasShowsOnlyWhereItLies) {
     EXPECT_EQ(image.pixel(0, 0), background);
     // The second box is cut at the canvas's right edge.
     for (int x = 120; x < 200; ++x) EXPECT_EQ(image.pixel(x, 50), background) << x;
+}
+
+TEST(ViewportPicture, AMovedPicturePaintsOnlyWhatItUncovers) {
+    // A sheet with texts, turned parts and pictures, with dotted outlines of
+    // every length and slant over it.
+    const schematic::SchSheet sheet = viewtest::readFixture(QStringLiteral("parts.sch"));
+    schematic::HotElementLists lists;
+    for (int i = 0; i < 40; ++i)
+        lists.Boxes.push_back({i * 23, i * 11, i * 23 + (i % 5) * 17, i * 11 + (i % 3) * 13, i % 2 ? i : i | 0x100000});
+    view::ViewGeometry g(1920 * 15, 1080 * 15);
+    g.setViewportSize(320 * 15, 240 * 15);
+    for (int i = 0; i < 2; ++i) g.stepZoom(+1);
+    g.endZoomStep();
+    g.layoutDrawing(sheet, false);
+    view::DataFolderPictures pictures(viewtest::fixtureDataFolder());
+    view::ViewportContent content;
+    content.sheet = &sheet;
+    content.hotLists = &lists;
+    content.pictures = &pictures;
+    content.drawn = true;
+
+    const QPoint start(-150, -90);
+    const QPoint moves[] = {{10, 0}, {-7, 0}, {0, 13}, {-5, -9}, {31, 17}, {400, 0}, {0, -300}};
+    for (const QPoint d : moves) {
+        QImage moved(320, 240, QImage::Format_RGB32);
+        g.setCanvasPosition(start.x() * 15, start.y() * 15);
+        view::paintViewport(moved, g, content);
+        g.setCanvasPosition((start.x() + d.x()) * 15, (start.y() + d.y()) * 15);
+        for (const QRect& r : view::scrollViewport(moved, d)) view::paintViewport(moved, g, content, r);
+        QImage whole(320, 240, QImage::Format_RGB32);
+        view::paintViewport(whole, g, content);
+        int differ = 0;
+        for (int y = 0; y < 240; ++y)
+            for (int x = 0; x < 320; ++x) differ += moved.pixel(x, y) != whole.pixel(x, y);
+        EXPECT_EQ(differ, 0) << "moved by " << d.x() << "," << d.y();
+    }
 }
 
 }  // namespace

@@ -301,14 +301,14 @@ void UserControl1::setScrollRanges() {
 void UserControl1::onHScroll(int value) {
     if (const auto s = geometry_.hScrollChanged(value)) {
         applyHScroll(*s);
-        invalidatePicture();
+        viewport_->update();
     }
 }
 
 void UserControl1::onVScroll(int value) {
     if (const auto s = geometry_.vScrollChanged(value)) {
         applyVScroll(*s);
-        invalidatePicture();
+        viewport_->update();
     }
 }
 
@@ -370,7 +370,7 @@ void UserControl1::mouseMoveEvent(QMouseEvent* event) {
         const ViewGeometry::PanStep step = geometry_.panTo(v.x(), v.y());
         if (step.horizontal) applyHScroll(geometry_.setHScrollRange());
         if (step.vertical) applyVScroll(geometry_.setVScrollRange());
-        if (step.horizontal || step.vertical) invalidatePicture();
+        if (step.horizontal || step.vertical) viewport_->update();
     }
     hotUnderPointer_ = hotElementAt(event->position());
     emit HotElement(hotUnderPointer_);
@@ -429,17 +429,25 @@ void UserControl1::paintPicture() {
         picture_ = QImage(size, QImage::Format_RGB32);
         pictureStale_ = true;
     }
-    if (!pictureStale_ || size.isEmpty()) return;
-    drawBusy_ = true;
+    if (size.isEmpty()) return;
+    const QRect canvas = canvasPixelRect(geometry_);
+    if (!pictureStale_ && canvas == pictureCanvas_) return;
     ViewportContent content;
     content.sheet = &sheet_;
     content.hotLists = &hotLists_;
     content.pictures = &pictures_;
     content.background = viewBackColor_;
     content.drawn = drawn_;
-    paintViewport(picture_, geometry_, content);
+    std::vector<QRect> areas{picture_.rect()};
+    // A canvas that only moved (a scroll or a pan step) keeps what is
+    // already painted; only the strips it uncovers are painted anew.
+    if (!pictureStale_ && canvas.size() == pictureCanvas_.size())
+        areas = scrollViewport(picture_, canvas.topLeft() - pictureCanvas_.topLeft());
+    drawBusy_ = true;
+    for (const QRect& area : areas) paintViewport(picture_, geometry_, content, area);
     drawBusy_ = false;
     pictureStale_ = false;
+    pictureCanvas_ = canvas;
 }
 
 QImage UserControl1::viewportPicture() {

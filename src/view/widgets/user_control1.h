@@ -131,6 +131,7 @@ private:
     // Viewport twips of a point of the control.
     QPointF viewportTwips(QPointF controlPos) const;
     int32_t hotElementAt(QPointF controlPos) const;
+    // The picture no longer shows the view: paint all of it anew.
     void invalidatePicture();
     void paintPicture();
 
@@ -165,7 +166,10 @@ private:
     bool doubleClickPress_ = false;
 
     QSize laidOutSize_;
+    // What the viewport shows, and where the canvas stood when it was painted.
     QImage picture_;
+    QRect pictureCanvas_;
+    // Painted for another zoom, sheet, size or colour: all of it anew.
     bool pictureStale_ = true;
 };
 
