@@ -11,6 +11,7 @@
 #include "platform/widgets/list_view.h"
 #include "platform/widgets/rich_text_box.h"
 
+#include <QFontInfo>
 #include <QTimer>
 
 #include <cmath>
@@ -46,8 +47,9 @@ void MainWindow::SetDisplayFontSize_Click() {
         link.CommBusy = 1;
         const QFont current = rich_[0]->boxFont();
         const int s0 = static_cast<int>(std::lround(current.pointSizeF()));
-        const platform::FontChoice initial{current.family(), current.pointSizeF(), current.bold(),
-                                           current.italic(),  current.underline(),  current.strikeOut()};
+        // The face the pane really shows, so the dialog opens on it.
+        const platform::FontChoice initial{QFontInfo(current).family(), current.pointSizeF(), current.bold(),
+                                           current.italic(), current.underline(), current.strikeOut()};
         const std::optional<platform::FontChoice> chosen = platform::prompter().chooseFont(initial);
         // 3: Cancel changes nothing; of the choice only the size counts.
         if (chosen && displayFontSizeApplies(chosen->pointSize, s0) && receiveNotificationOn(link) &&

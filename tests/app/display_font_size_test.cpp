@@ -10,6 +10,7 @@
 #include "platform/widgets/rich_text_box.h"
 
 #include <QAction>
+#include <QFontInfo>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -122,16 +123,21 @@ TEST(DisplayFontSize, OnlyANewSizeFrom12To30ChangesPanesAndLists) {
         EXPECT_EQ(f.busyWhenPumped, 0) << "the pump runs after the link is released";
     }
     ASSERT_EQ(f.prompter.initials.size(), 4u);
-    EXPECT_EQ(f.prompter.initials[0].family, QStringLiteral("宋体"));
+    EXPECT_EQ(f.prompter.initials[0].family, QFontInfo(w.RichTextBox1()->boxFont()).family());
     EXPECT_DOUBLE_EQ(f.prompter.initials[0].pointSize, 12);
     EXPECT_EQ(f.carets, 0);
 
-    // 30: panes 30, lists 28, and the editor's source is not taken as edited.
+    // 30: panes 30, lists 28 (a row marked bold too), and the editor's source is not taken as edited.
+    QFont bold = w.ListView1()->font();
+    bold.setBold(true);
+    w.ListView1()->topLevelItem(0)->setFont(1, bold);
     bool busyWhileOpen = false;
     f.prompter.whileOpen = [&] { busyWhileOpen = devlink::linkState().CommBusy == 1; };
     f.choose(sized(30));
     EXPECT_TRUE(busyWhileOpen) << "the pump is held off while the dialog is open";
     EXPECT_EQ(f.sizes(), (std::vector<double>{30, 30, 30, 30, 28, 28, 28}));
+    EXPECT_DOUBLE_EQ(w.ListView1()->topLevelItem(0)->font(1).pointSizeF(), 28);
+    EXPECT_TRUE(w.ListView1()->topLevelItem(0)->font(1).bold());
     EXPECT_EQ(w.RichTextBox1()->rightMargin(), 25920);  // 9600 x (30 / 12 + 0.2)
     EXPECT_EQ(f.carets, 1);
     EXPECT_FALSE(f.state.SourceModified);

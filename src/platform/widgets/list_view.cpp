@@ -89,6 +89,17 @@ void ListView::setFontSize(double pointSize) {
     QFont f = font();
     f.setPointSizeF(pointSize);
     setFont(f);
+    // Cells with a font of their own (a bold mark) keep it in the new size.
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = topLevelItem(i);
+        for (int column = 0; column < columnCount(); ++column) {
+            const QVariant own = item->data(column, Qt::FontRole);
+            if (!own.isValid()) continue;
+            QFont cell = own.value<QFont>();
+            cell.setPointSizeF(pointSize);
+            item->setFont(column, cell);
+        }
+    }
 }
 
 }  // namespace platform

@@ -38,6 +38,7 @@ public:
     // Removes every row (the columns stay).
     void clearRows();
 
+    // The list's text size, also for cells with a font of their own.
     void setFontSize(double pointSize);
 
 private:
