@@ -1,5 +1,6 @@
 #include "link/fake/fake_vaz_monitor.h"
 #include "link/fake/monitor_core.h"
+#include "link/fake/monitor_machine.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -18,8 +19,13 @@ namespace {
 struct Recorder : Output {
     std::vector<std::string> writes;
     std::vector<std::string> lines;
+    std::vector<CodeBlock> received, sent;
+    std::vector<std::string> errors;
     void send(std::string_view bytes) override { writes.emplace_back(bytes); }
     void executed(const std::string& line) override { lines.push_back(line); }
+    void blockReceived(const CodeBlock& b) override { received.push_back(b); }
+    void blockSent(const CodeBlock& b) override { sent.push_back(b); }
+    void error(const std::string& what) override { errors.push_back(what); }
     std::string all() const {
         std::string s;
         for (const auto& w : writes) s += w;
@@ -168,6 +174,100 @@ TEST(FakeMonitorCore, ReplyKnobs) {
     Recorder some;
     feed(d, some, "abc\r");
     EXPECT_EQ(some.all(), "ab");
+}
+
+TEST(FakeMonitorCore, SendRoutineSendsHeaderAndDataEachAfterItsEcho) {
+    struct Case {
+        Edition edition;
+        std::string launch, crEcho, data;  // data of 2 locations at 1000H as the memory holds them
+    };
+    for (const Case& c : {Case{Edition::Corvane16, "G0769", "\r\n", "\x20\x21\x22\x23"},
+                          Case{Edition::Corvane, "G322", "\r\n", "\x20\x21\x22\x23"},
+                          Case{Edition::Corvane8, "G 1F57", "\r", std::string("\x00\x01", 2)}}) {
+        Options o{c.edition};
+        o.sendBlockCount = 2;
+        MonitorCore core(o);
+        for (unsigned a = 0; a < 2; ++a)
+            core.machine().setMemory(static_cast<std::uint16_t>(0x1000 + a),
+                                     c.edition == Edition::Corvane8 ? a : 0x2021 + 0x202 * a);
+        Recorder out;
+        feed(core, out, c.launch + "\r");
+        const std::string stream = std::string("\x10\x00\x00\x02", 4) + c.data;
+        // The echo of the carriage return, then the first header byte as a write of its own.
+        ASSERT_GE(out.writes.size(), 2u);
+        EXPECT_EQ(out.writes[out.writes.size() - 2], c.crEcho);
+        EXPECT_EQ(out.writes.back(), stream.substr(0, 1));
+        for (std::size_t i = 0; i < stream.size(); ++i) {
+            EXPECT_EQ(out.writes.back(), stream.substr(i, 1)) << i;
+            core.receive(static_cast<std::uint8_t>(stream[i]), out);  // the program's echo
+        }
+        EXPECT_EQ(out.writes.back(), "\r\n>");  // the trailer
+        ASSERT_EQ(out.sent.size(), 1u);
+        EXPECT_EQ(out.sent[0].address, 0x1000);
+        EXPECT_EQ(out.sent[0].count, 2u);
+        EXPECT_EQ(out.sent[0].data, c.data);
+        // Back in line mode.
+        out.writes.clear();
+        feed(core, out, "\r");
+        EXPECT_EQ(out.all(), c.crEcho + (c.edition == Edition::Corvane8 ? "\n>" : ">"));
+    }
+
+    // A wrong echo ends the routine with an error; a count of 0 sends 65536 locations.
+    Options whole{Edition::Corvane8};
+    whole.sendBlockCount = 0;
+    MonitorCore core(whole);
+    Recorder out;
+    feed(core, out, "G 1F57\r");
+    feed(core, out, std::string("\x10\x00\x00", 3));
+    EXPECT_EQ(out.writes.back(), std::string("\x00", 1));
+    feed(core, out, "\x01");
+    EXPECT_EQ(out.errors, (std::vector<std::string>{"echo_mismatch 3 00 01"}));
+    EXPECT_EQ(out.writes.back(), "\r\nERR\r\n>");
+    EXPECT_TRUE(out.sent.empty());
+}
+
+TEST(FakeMonitorCore, ReceiveRoutineEchoesAndStoresEachByte) {
+    MonitorCore core(Options{Edition::Corvane16});
+    Recorder out;
+    feed(core, out, "G078B\r");
+    EXPECT_EQ(out.writes.back(), "\r\n");
+    const std::string block("\x20\x00\x00\x02\xB1\xB2\xB3\xB4", 8);
+    for (std::size_t i = 0; i < block.size(); ++i) {
+        core.receive(static_cast<std::uint8_t>(block[i]), out);
+        EXPECT_EQ(out.writes.back(), i + 1 == block.size() ? "\r\n>" : block.substr(i, 1)) << i;
+    }
+    EXPECT_EQ(core.machine().memory(0x2000), 0xB1B2u);
+    EXPECT_EQ(core.machine().memory(0x2001), 0xB3B4u);
+    ASSERT_EQ(out.received.size(), 1u);
+    EXPECT_EQ(out.received[0].address, 0x2000);
+    EXPECT_EQ(out.received[0].data, block.substr(4));
+
+    MonitorCore eight(Options{Edition::Corvane8});
+    Recorder out8;
+    feed(eight, out8, std::string("G 1F00\r\x12\xFF\x00\x01\x7E", 12));
+    EXPECT_EQ(eight.machine().memory(0x12FF), 0x7Eu);
+    EXPECT_EQ(out8.received.at(0).count, 1u);
+}
+
+TEST(FakeMonitorCore, RoutineKnobs) {
+    // Two bytes in one write: data bytes 2 and 3 of the send routine, the echo of byte 2 of the receive routine.
+    Options doubled{Edition::Corvane8};
+    doubled.sendBlockCount = 4;
+    doubled.doubleByteAt = 2;
+    doubled.trailer = "";
+    MonitorCore sender(doubled);
+    Recorder out;
+    feed(sender, out, std::string("G 1F57\r\x10\x00\x00\x04\x00", 12));
+    EXPECT_EQ(out.writes.back(), std::string("\x01\x02", 2));
+    feed(sender, out, std::string("\x01\x02\x03", 3));
+    EXPECT_EQ(out.sent.size(), 1u);
+    EXPECT_EQ(out.writes.back(), "\x03");  // no trailer after the last echo
+
+    MonitorCore receiver(doubled);
+    Recorder in;
+    feed(receiver, in, std::string("G 1F00\r\x10\x00\x00\x02\x41\x42", 13));
+    EXPECT_EQ(in.writes.back(), "BB");
+    EXPECT_EQ(receiver.machine().memory(0x1001), 0x42u);
 }
 
 TEST(FakeMonitorCore, NamesAndHex) {

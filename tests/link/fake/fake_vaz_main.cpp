@@ -19,7 +19,8 @@ void usage(FILE* to) {
         "                [--empty-line-reply HEX] [--sample-reset-reply HEX]\n"
         "                [--sample-transfer-reply HEX] [--mute-replies N] [--mute-after N]\n"
         "                [--reply-chunks K[:MS]] [--output-with-echo] [--step-delay MS]\n"
-        "                [--run-delay MS] [--log FILE|-]\n"
+        "                [--run-delay MS] [--send-block ADDR:COUNT] [--trailer HEX]\n"
+        "                [--trailer-delay MS] [--double-byte-at K] [--log FILE|-]\n"
         "  --link PATH             symlink to create for the port, e.g. /tmp/vaz/COM2\n"
         "  --edition 16|base|8     which monitor to play (default 16)\n"
         "  --silent                never answer (a port with nothing on it)\n"
@@ -33,6 +34,10 @@ void usage(FILE* to) {
         "  --output-with-echo      send a command's output with the echo of its carriage return\n"
         "  --step-delay MS         T and P print after MS (default 30)\n"
         "  --run-delay MS          G prints after MS (default 150)\n"
+        "  --send-block ADDR:COUNT block (hex) the code send routine sends (default 1000:20; count 0: 65536)\n"
+        "  --trailer HEX           what the code routines send after the last echo (default \"0D 0A 3E\"; \"\" none)\n"
+        "  --trailer-delay MS      how long after the last echo (default 20)\n"
+        "  --double-byte-at K      code data byte K travels with a second byte in one write\n"
         "  --log FILE|-            write every byte received and sent (- for standard output)\n"
         "Runs until interrupted (Ctrl+C) and then removes the link.\n",
         to);
@@ -88,6 +93,24 @@ int main(int argc, char** argv) {
         } else if (a == "--output-with-echo") options.outputWithEcho = true;
         else if (a == "--step-delay") options.stepDelayMs = std::atoi(value().c_str());
         else if (a == "--run-delay") options.runDelayMs = std::atoi(value().c_str());
+        else if (a == "--send-block") {
+            const std::string v = value();
+            const auto colon = v.find(':');
+            if (colon == std::string::npos) {
+                std::fputs("fake_vaz: --send-block takes ADDR:COUNT in hexadecimal\n", stderr);
+                return 2;
+            }
+            options.sendBlockAddress = static_cast<std::uint16_t>(std::strtoul(v.substr(0, colon).c_str(), nullptr, 16));
+            options.sendBlockCount = static_cast<std::uint16_t>(std::strtoul(v.c_str() + colon + 1, nullptr, 16));
+        } else if (a == "--trailer") {
+            const auto bytes = fakevaz::bytesFromHex(value());
+            if (!bytes) {
+                std::fputs("fake_vaz: --trailer takes hexadecimal bytes\n", stderr);
+                return 2;
+            }
+            options.trailer = *bytes;
+        } else if (a == "--trailer-delay") options.trailerDelayMs = std::atoi(value().c_str());
+        else if (a == "--double-byte-at") options.doubleByteAt = std::atoi(value().c_str());
         else if (a == "--log") logPath = value();
         else if (a == "-h" || a == "--help") {
             usage(stdout);

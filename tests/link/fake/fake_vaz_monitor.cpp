@@ -1,8 +1,11 @@
 #include "link/fake/fake_vaz_monitor.h"
 
+#include "link/fake/monitor_machine.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <poll.h>
@@ -40,8 +43,27 @@ public:
         }
         fake_.trace("line \"" + line + "\"");
     }
+    void blockReceived(const CodeBlock& block) override { record(fake_.blocksReceived_, "block_received", block); }
+    void blockSent(const CodeBlock& block) override { record(fake_.blocksSent_, "block_sent", block); }
+    void error(const std::string& what) override {
+        {
+            std::lock_guard lock(fake_.mutex_);
+            fake_.errors_.push_back(what);
+        }
+        fake_.trace("error " + what);
+    }
 
 private:
+    void record(std::vector<Block>& to, const char* what, const CodeBlock& block) {
+        {
+            std::lock_guard lock(fake_.mutex_);
+            to.push_back({block, Clock::now()});
+        }
+        char head[64];
+        std::snprintf(head, sizeof head, "%s %04X %u: ", what, block.address, static_cast<unsigned>(block.count));
+        fake_.trace(head + hexOf(block.data));
+    }
+
     struct Later {
         Clock::time_point due;
         std::string bytes;
@@ -117,6 +139,7 @@ void FakeVazMonitor::loop() {
             for (ssize_t i = 0; i < n; ++i) received_.push_back({buf[i], now});
         }
         trace("rx " + hexOf(std::string_view(reinterpret_cast<const char*>(buf), static_cast<std::size_t>(n))));
+        std::lock_guard core(coreMutex_);
         for (ssize_t i = 0; i < n; ++i) core_.receive(buf[i], runner);
     }
 }
@@ -164,6 +187,31 @@ std::size_t FakeVazMonitor::receivedCount(std::uint8_t byte) const {
 std::vector<FakeVazMonitor::Sent> FakeVazMonitor::sent() const {
     std::lock_guard lock(mutex_);
     return sent_;
+}
+
+std::vector<FakeVazMonitor::Block> FakeVazMonitor::blocksReceived() const {
+    std::lock_guard lock(mutex_);
+    return blocksReceived_;
+}
+
+std::vector<FakeVazMonitor::Block> FakeVazMonitor::blocksSent() const {
+    std::lock_guard lock(mutex_);
+    return blocksSent_;
+}
+
+std::vector<std::string> FakeVazMonitor::errors() const {
+    std::lock_guard lock(mutex_);
+    return errors_;
+}
+
+unsigned FakeVazMonitor::memory(std::uint16_t address) const {
+    std::lock_guard core(coreMutex_);
+    return core_.machine().memory(address);
+}
+
+void FakeVazMonitor::setMemory(std::uint16_t address, unsigned value) {
+    std::lock_guard core(coreMutex_);
+    core_.machine().setMemory(address, value);
 }
 
 std::vector<std::string> FakeVazMonitor::executedLines() const {

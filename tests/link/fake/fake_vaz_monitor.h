@@ -28,6 +28,9 @@ public:
         std::string bytes;
         Clock::time_point at;
     };
+    struct Block : CodeBlock {
+        Clock::time_point at;  // when its last byte was echoed
+    };
 
     explicit FakeVazMonitor(Options options = {});
     ~FakeVazMonitor();
@@ -49,6 +52,14 @@ public:
     std::size_t receivedCount(std::uint8_t byte) const;
     std::vector<Sent> sent() const;
     std::vector<std::string> executedLines() const;
+    std::vector<Block> blocksReceived() const;
+    std::vector<Block> blocksSent() const;
+    std::vector<std::string> errors() const;
+
+    // The device's memory (a word per location in the 16-bit editions); safe
+    // from any thread, also while the fake answers.
+    unsigned memory(std::uint16_t address) const;
+    void setMemory(std::uint16_t address, unsigned value);
 
     // Called on the fake's thread for every event, as one line of text
     // ("rx 0D", "tx 0D 0A 3E", "line \"D1000\"").
@@ -60,6 +71,7 @@ private:
     void writeAll(std::string_view bytes);
     void trace(const std::string& text);
 
+    mutable std::mutex coreMutex_;  // held while the core works
     MonitorCore core_;
     PseudoTerminal pty_;
     std::string linkPath_;
@@ -69,6 +81,8 @@ private:
     std::vector<Received> received_;
     std::vector<Sent> sent_;
     std::vector<std::string> lines_;
+    std::vector<Block> blocksReceived_, blocksSent_;
+    std::vector<std::string> errors_;
     std::function<void(const std::string&)> trace_;
 };
 

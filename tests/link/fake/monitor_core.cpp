@@ -41,6 +41,14 @@ std::size_t sampleBlockSize(std::uint8_t c) {
 void MonitorCore::receive(std::uint8_t byte, Output& out) {
     if (options_.silent || deaf_) return;
     if (options_.muteAfter >= 0 && ++bytesSeen_ > options_.muteAfter) return;
+    if (routine_ == Routine::Sending) {
+        takeSendEcho(byte, out);
+        return;
+    }
+    if (routine_ == Routine::Receiving) {
+        takeReceived(byte, out);
+        return;
+    }
     if (byte >= 0x30 && byte <= 0x37 && options_.sampleResetReply) {
         out.send(std::string(1, static_cast<char>(*options_.sampleResetReply)));
         return;
@@ -93,6 +101,16 @@ void MonitorCore::answerCommand(const std::string& line, Output& out) {
     const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(line[0])));
     bool malformed = false;
     const auto address = m.parseAddress(line.substr(1), malformed);
+    if (letter == 'G' && !malformed && address && (*address == receiveRoutine() || *address == sendRoutine())) {
+        out.send(crEcho());
+        if (*address == sendRoutine()) {
+            startSending(out);
+        } else {
+            routine_ = Routine::Receiving;
+            stream_.clear();
+        }
+        return;
+    }
     std::string body = "ERROR\r\n";
     int delayMs = 0;
     if (!malformed) {
@@ -134,6 +152,107 @@ void MonitorCore::answerCommand(const std::string& line, Output& out) {
         out.sendAfter(c == 0 ? delayMs : options_.chunkGapMs, std::string_view(output).substr(at, n));
         at += n;
     }
+}
+
+std::uint16_t MonitorCore::receiveRoutine() const {
+    switch (options_.edition) {
+        case Edition::Corvane16: return 0x078B;
+        case Edition::Corvane: return 0x033E;
+        case Edition::Corvane8: return 0x1F00;
+    }
+    return 0;
+}
+
+std::uint16_t MonitorCore::sendRoutine() const {
+    switch (options_.edition) {
+        case Edition::Corvane16: return 0x0769;
+        case Edition::Corvane: return 0x0322;
+        case Edition::Corvane8: return 0x1F57;
+    }
+    return 0;
+}
+
+std::size_t MonitorCore::bytesPerLocation() const { return machine_->eightBit() ? 1 : 2; }
+
+void MonitorCore::startSending(Output& out) {
+    const std::uint16_t a = options_.sendBlockAddress;
+    const std::uint16_t c = options_.sendBlockCount;
+    stream_ = {static_cast<char>(a >> 8), static_cast<char>(a & 0xFF), static_cast<char>(c >> 8),
+               static_cast<char>(c & 0xFF)};
+    const std::uint32_t n = locations(c);
+    for (std::uint32_t i = 0; i < n; ++i) {
+        const unsigned value = machine_->memory(static_cast<std::uint16_t>(a + i));
+        if (bytesPerLocation() == 2) stream_.push_back(static_cast<char>(value >> 8));
+        stream_.push_back(static_cast<char>(value & 0xFF));
+    }
+    block_ = {a, n, stream_.substr(4)};
+    streamAt_ = 0;
+    awaited_.clear();
+    routine_ = Routine::Sending;
+    sendNext(out);
+}
+
+void MonitorCore::sendNext(Output& out) {
+    if (streamAt_ >= stream_.size()) {
+        routine_ = Routine::None;
+        out.blockSent(block_);
+        if (!options_.trailer.empty()) out.sendAfter(options_.trailerDelayMs, options_.trailer);
+        return;
+    }
+    std::size_t n = 1;
+    const std::size_t dataIndex = streamAt_ >= 4 ? streamAt_ - 4 + 1 : 0;  // 1-based
+    if (options_.doubleByteAt > 0 && dataIndex == static_cast<std::size_t>(options_.doubleByteAt) &&
+        streamAt_ + 1 < stream_.size())
+        n = 2;
+    const std::string bytes = stream_.substr(streamAt_, n);
+    streamAt_ += n;
+    awaited_ += bytes;
+    out.send(bytes);
+}
+
+void MonitorCore::takeSendEcho(std::uint8_t byte, Output& out) {
+    const auto expected = static_cast<std::uint8_t>(awaited_.front());
+    if (byte != expected) {
+        // Position counted over header and data from 0.
+        const std::size_t position = streamAt_ - awaited_.size();
+        char what[64];
+        std::snprintf(what, sizeof what, "echo_mismatch %zu %02X %02X", position, expected, byte);
+        out.error(what);
+        routine_ = Routine::None;
+        out.send("\r\nERR\r\n>");
+        return;
+    }
+    awaited_.erase(0, 1);
+    if (awaited_.empty()) sendNext(out);
+}
+
+void MonitorCore::takeReceived(std::uint8_t byte, Output& out) {
+    stream_.push_back(static_cast<char>(byte));
+    const std::size_t at = stream_.size();  // 1-based position over header and data
+    std::string echo(1, static_cast<char>(byte));
+    if (at > 4 && options_.doubleByteAt > 0 && at - 4 == static_cast<std::size_t>(options_.doubleByteAt)) echo += echo;
+    if (at > 4) {
+        const auto address = static_cast<std::uint16_t>((static_cast<std::uint8_t>(stream_[0]) << 8) |
+                                                        static_cast<std::uint8_t>(stream_[1]));
+        const std::size_t i = at - 5;  // data index
+        const auto location = static_cast<std::uint16_t>(address + i / bytesPerLocation());
+        unsigned value = machine_->memory(location);
+        if (bytesPerLocation() == 1) value = byte;
+        else if (i % 2 == 0) value = (value & 0x00FF) | (static_cast<unsigned>(byte) << 8);
+        else value = (value & 0xFF00) | byte;
+        machine_->setMemory(location, value);
+    }
+    out.send(echo);
+    if (at < 4) return;
+    const auto count = static_cast<std::uint16_t>((static_cast<std::uint8_t>(stream_[2]) << 8) |
+                                                  static_cast<std::uint8_t>(stream_[3]));
+    const std::size_t total = 4 + locations(count) * bytesPerLocation();
+    if (at < total) return;
+    const auto address = static_cast<std::uint16_t>((static_cast<std::uint8_t>(stream_[0]) << 8) |
+                                                    static_cast<std::uint8_t>(stream_[1]));
+    routine_ = Routine::None;
+    out.blockReceived({address, locations(count), stream_.substr(4)});
+    if (!options_.trailer.empty()) out.sendAfter(options_.trailerDelayMs, options_.trailer);
 }
 
 std::optional<Edition> editionFromName(std::string_view name) {

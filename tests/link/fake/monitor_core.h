@@ -9,6 +9,12 @@
 // Monitor commands (D, R, U, G, T, P) are dispatched by their letter in
 // runLine() and answered from a MonitorMachine: the echo of the carriage return
 // first, then the output as a write of its own (later for T, P and G).
+//
+// Code routines: G at the edition's routine addresses starts the device's code
+// send or receive routine instead of a run. Both move a four-byte header
+// (address high, address low, count high, count low) and the data byte by
+// byte, each byte answered by its echo (16-bit editions: a location's high
+// byte first), then send the trailer and return to line mode.
 
 #include <cstdint>
 #include <memory>
@@ -51,6 +57,24 @@ struct Options {
     // T and P print after stepDelayMs, G after runDelayMs.
     int stepDelayMs = 30;
     int runDelayMs = 150;
+
+    // Code routines.
+    // The block the send routine sends: address and location count (0: 65536 locations).
+    std::uint16_t sendBlockAddress = 0x1000;
+    std::uint16_t sendBlockCount = 0x20;
+    // What both routines send trailerDelayMs after their last echo; "" sends nothing.
+    std::string trailer = "\r\n>";
+    int trailerDelayMs = 20;
+    // Data byte k (1-based) travels with a second byte in one write: the send
+    // routine sends bytes k and k+1 together, the receive routine echoes byte k twice.
+    int doubleByteAt = 0;
+};
+
+// A block a code routine moved.
+struct CodeBlock {
+    std::uint16_t address = 0;
+    std::uint32_t count = 0;  // locations, 65536 for a header count of 0
+    std::string data;         // as it travelled
 };
 
 // The sampler's data byte at position i of a block (a binary counter, so every
@@ -73,6 +97,11 @@ public:
     }
     // A line the monitor ran (for assertions and the log).
     virtual void executed(const std::string& line) { (void)line; }
+    // A code routine's block, once its last byte was echoed.
+    virtual void blockReceived(const CodeBlock& block) { (void)block; }
+    virtual void blockSent(const CodeBlock& block) { (void)block; }
+    // Something the other side got wrong, e.g. "echo_mismatch 12 41 42".
+    virtual void error(const std::string& what) { (void)what; }
 };
 
 class MonitorMachine;
@@ -88,10 +117,23 @@ public:
     std::string crEcho() const;
     std::string leadIn() const;
     MonitorMachine& machine() { return *machine_; }
+    const MonitorMachine& machine() const { return *machine_; }
+    // The G addresses of the code routines: the one that receives a block (the
+    // program sends) and the one that sends a block.
+    std::uint16_t receiveRoutine() const;
+    std::uint16_t sendRoutine() const;
 
 private:
+    enum class Routine { None, Sending, Receiving };
+
     void runLine(const std::string& line, Output& out);
     void answerCommand(const std::string& line, Output& out);
+    void startSending(Output& out);
+    void sendNext(Output& out);
+    void takeSendEcho(std::uint8_t byte, Output& out);
+    void takeReceived(std::uint8_t byte, Output& out);
+    std::size_t bytesPerLocation() const;
+    std::uint32_t locations(std::uint16_t count) const { return count == 0 ? 65536u : count; }
 
     Options options_;
     std::string line_;
@@ -100,6 +142,11 @@ private:
     long long bytesSeen_ = 0;
     int repliesMuted_ = 0;
     std::unique_ptr<MonitorMachine> machine_;
+    Routine routine_ = Routine::None;
+    std::string stream_;        // sending: header and data; receiving: what came so far
+    std::size_t streamAt_ = 0;  // sending: the next byte to send
+    std::string awaited_;       // sending: echoes still due, in order
+    CodeBlock block_;
 };
 
 // "16", "base", "8" (also the program names); nullopt for anything else.
