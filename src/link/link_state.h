@@ -3,10 +3,13 @@
 // counts as the device's, which exchange the receive handler serves, the one
 // device port, and the few things the link asks of the main window.
 
+#include "link/codefile/code_file.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace devlink {
 
@@ -67,8 +70,14 @@ struct LinkState {
     int LinkCommandIndex = 0;  // 1-based index in LinkCommand of the character sent last
     // Between exchanges one zero byte; a reply is appended behind it.
     QByteArray RecvBuffer = QByteArray(1, '\0');
+    // Code transfers: the header step, then the data bytes still to move; 0 otherwise.
     int XferCounter = 0;
     int XferFileNumber = 0;  // the open code file of a transfer, 0 when none
+    // The blocks of the file being sent that have a count other than 0, the one
+    // being sent and the last one.
+    std::vector<codefile::CodeSegment> SegmentTable;
+    int SegmentIndex = 0;
+    int LastSegmentIndex = 0;
     // 1 while the receive handler (or the command-line pump, or the font
     // dialog) works: the pump then does nothing.
     int CommBusy = 0;

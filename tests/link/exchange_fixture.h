@@ -59,30 +59,37 @@ struct RecordingProgress : devlink::ProgressView {
     QStringList label3History;
     int minimum = 0, maximum = 100, value = 0;
     bool shown = false, unloaded = false;
+    // Calls that reached the dialog after it was unloaded (a real one would be gone).
+    int usedAfterUnload = 0;
 
-    void setCaption(const QString& t) override { caption = t; }
-    void setLabel1(const QString& t) override { label1 = t; }
-    void setLabel2(const QString& t) override { label2 = t; }
+    void setCaption(const QString& t) override { use(), caption = t; }
+    void setLabel1(const QString& t) override { use(), label1 = t; }
+    void setLabel2(const QString& t) override { use(), label2 = t; }
     void setLabel3(const QString& t) override {
+        use();
         label3Text = t;
         label3History << t;
     }
     QString label3() const override { return label3Text; }
     void setProgressRange(int lo, int hi) override {
+        use();
         minimum = lo;
         maximum = hi;
     }
     int progressMaximum() const override { return maximum; }
-    void setProgressValue(int v) override { value = v; }
-    void setTag(const QString& t) override { tagText = t; }
+    void setProgressValue(int v) override { use(), value = v; }
+    void setTag(const QString& t) override { use(), tagText = t; }
     QString tag() const override { return tagText; }
-    void setLabel3Tag(const QString& t) override { label3TagText = t; }
+    void setLabel3Tag(const QString& t) override { use(), label3TagText = t; }
     QString label3Tag() const override { return label3TagText; }
-    void setProgressTag(const QString& t) override { progressTagText = t; }
+    void setProgressTag(const QString& t) override { use(), progressTagText = t; }
     QString progressTag() const override { return progressTagText; }
-    void showInFront() override { shown = true; }
-    void unload() override { unloaded = true; }
+    void showInFront() override { use(), shown = true; }
+    void unload() override { use(), unloaded = true; }
     void cancel() { if (onCancel) onCancel(); }
+
+private:
+    void use() { usedAfterUnload += unloaded; }
 };
 
 inline const editions::EditionProfile& profileOf(fakevaz::Edition e) {
