@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "app/program.h"
+#include "link/code_transfer.h"
 #include "link/device_port.h"
 #include "link/link_state.h"
 #include "link/monitor_exchange.h"
@@ -81,6 +82,9 @@ void wireLink(Program& program) {
         };
         for (const auto& [entry, handler] : commands)
             w.setCommand(QString::fromLatin1(entry), [&x, handler = handler] { (x.*handler)(); });
+        devlink::CodeTransfer& t = c->codeTransfer();
+        w.setCommand(QStringLiteral("ToolRecvData"), [&t] { t.ToolRecvData_Click(); });
+        w.setCommand(QStringLiteral("ToolSendData"), [&t] { t.ToolSendData_Click(); });
         devlink::TerminalPump& pump = c->pump();
         w.setCommand(QStringLiteral("ToolCommandLineClear"), [&pump] { pump.ToolCommandLineClear_Click(); });
     };

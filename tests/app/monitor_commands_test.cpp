@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app_fixture.h"
+#include "link/codefile/code_file.h"
 #include "link/device_port.h"
 #include "link/fake/fake_vaz_monitor.h"
 #include "link/link_state.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -82,6 +84,49 @@ TEST(MonitorCommands, MenusToolbarAndShortcutsRunTheExchangesOnTheMainWindow) {
     // "清空": the pane keeps its last line.
     w.Toolbar1_ButtonClick(QStringLiteral("ClearCommandLine"));
     EXPECT_EQ(w.RichTextBox1()->text(), QStringLiteral("\n>"));
+    link.port->close();
+    link.PortReady = false;
+}
+
+TEST(MonitorCommands, CodeTransfersRunFromTheMenuAndTheToolbar) {
+    apptest::ProgramFolder folder;
+    testsupport::ScriptedPrompter prompter;
+    QTemporaryDir ports;
+    qputenv("CORVANE_COM_DIR", ports.path().toLocal8Bit());
+    fakevaz::FakeVazMonitor fake;
+    ASSERT_TRUE(fake.start(ports.filePath(QStringLiteral("COM1")).toStdString()));
+
+    app::Program program(editions::profileCorvane16());
+    app::MainWindow& w = program.frmmain();
+    devlink::LinkState& link = devlink::linkState();
+    ASSERT_EQ(link.port->open(1, QStringLiteral("9600,N,8,1")), 0);
+    link.PortReady = true;
+    link.LinkMode = devlink::LinkModeTerminal;
+    w.setEnabled(true);
+    w.show();
+
+    // "从Vuz设备获取数据": 32 words at 1000H into a new file.
+    const QString received = ports.filePath(QStringLiteral("t.COD"));
+    prompter.answerFile(received);
+    w.menuEntry(QStringLiteral("ToolRecvData"))->trigger();
+    devlink::DataSendRecvProcess* dialog = progressDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(w.isEnabled());
+    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !progressDialog(); }));
+    EXPECT_EQ(QFileInfo(received).size(), 5 + 64);
+
+    // "发送" on the toolbar: two blocks under one dialog, the pause between them included.
+    const std::vector<codefile::CodeBlock> blocks = {{{0x2000, 2}, {'A', 'B', 'C', 'D'}}, {{0x3000, 1}, {'Y', 'Z'}}};
+    const QString two = ports.filePath(QStringLiteral("two.COD"));
+    ASSERT_TRUE(codefile::writeCodeFile(QFile::encodeName(two).toStdString(), blocks));
+    prompter.answerFile(two);
+    w.Toolbar1_ButtonClick(QStringLiteral("Send"));
+    ASSERT_NE(progressDialog(), nullptr);
+    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !progressDialog(); }, 8000));
+    ASSERT_EQ(fake.blocksReceived().size(), 2u);
+    EXPECT_EQ(fake.memory(0x2001), 0x4344u);
+    EXPECT_EQ(fake.memory(0x3000), 0x595Au);
+    EXPECT_TRUE(waitUntil([&] { return w.RichTextBox1()->text().endsWith(QStringLiteral("\n>")); }));
     link.port->close();
     link.PortReady = false;
 }

@@ -1,5 +1,6 @@
 #include "link/widgets/monitor_console.h"
 
+#include "link/code_transfer.h"
 #include "link/monitor_exchange.h"
 #include "link/terminal_pump.h"
 #include "link/widgets/command_line_pane.h"
@@ -16,6 +17,7 @@ MonitorConsole::MonitorConsole(LinkState& link, const editions::EditionProfile& 
       lists_(std::make_unique<ReplyListViews>(registers, unassembly, memory)),
       exchange_(std::make_unique<MonitorExchange>(link, profile, *pump_, *lists_,
                                                   [] { return new DataSendRecvProcess; })),
+      transfer_(std::make_unique<CodeTransfer>(link, profile, *exchange_, *pump_)),
       pane_(std::make_unique<CommandLinePane>(pane, *pump_)) {
     exchange_->attachPort();
 }

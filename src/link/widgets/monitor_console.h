@@ -1,7 +1,7 @@
 #pragma once
 // The main window's device side put together: the command-line pane with its
-// pump, the three reply lists, and the monitor commands with their progress
-// dialogs, on the program's one link state.
+// pump, the three reply lists, the monitor commands with their progress
+// dialogs and the code transfers, on the program's one link state.
 
 #include "editions/edition_profile.h"
 #include "link/link_state.h"
@@ -19,6 +19,7 @@ class ListView;
 
 namespace devlink {
 
+class CodeTransfer;
 class CommandLinePane;
 class MonitorExchange;
 class ReplyListViews;
@@ -35,12 +36,14 @@ public:
     ~MonitorConsole() override;
 
     MonitorExchange& exchange() { return *exchange_; }
+    CodeTransfer& codeTransfer() { return *transfer_; }
     TerminalPump& pump() { return *pump_; }
 
 private:
     std::unique_ptr<TerminalPump> pump_;
     std::unique_ptr<ReplyListViews> lists_;
     std::unique_ptr<MonitorExchange> exchange_;
+    std::unique_ptr<CodeTransfer> transfer_;  // plugged into exchange_, so it goes first
     std::unique_ptr<CommandLinePane> pane_;
 };
 
