@@ -329,8 +329,7 @@ void CodeTransfer::serveParked() {
         // its dialog, unloaded by the cancel, stays untouched.
         if (transfer != transferId_ || phase_ != Phase::Parked || link_.LinkMode != LinkModeSendCode ||
             link_.XferFileNumber == 0) {
-            // What the device printed meanwhile found the handler busy; the pane shows it now.
-            if (link_.LinkMode == LinkModeTerminal && link_.port->bytesAvailable() > 0) pump_.serveReceive();
+            if (link_.LinkMode == LinkModeTerminal) handOverToCommandLine();
             return;
         }
         link_.port->readAll();
@@ -359,8 +358,13 @@ void CodeTransfer::finishSend() {
     link_.LinkMode = LinkModeTerminal;
     link_.setMainWindowEnabled(true);
     link_.bringMainWindowToFront();
-    // The echo of the last byte is not shown. Output that came with it goes to
-    // the pane now rather than waiting for the device's next byte.
+    handOverToCommandLine();
+}
+
+void CodeTransfer::handOverToCommandLine() {
+    // What waits begins with the echo of the block's last byte, which is not
+    // shown. Output that came behind it goes to the pane now: while the
+    // handler was busy its arrival raised no event of its own.
     if (link_.port->bytesAvailable() < 3) {
         link_.port->readAll();
     } else {

@@ -57,6 +57,7 @@ private:
     void sendHeaderStep(ProgressView& view);
     void serveParked();
     void finishSend();
+    void handOverToCommandLine();
     void beginBlockCounter(ProgressView& view, int locations);
     void countMoved(ProgressView& view);
     QString counterText(int locationsMoved, int locations) const;
