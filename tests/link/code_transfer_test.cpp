@@ -60,7 +60,8 @@ protected:
     void presetMemory(fakevaz::FakeVazMonitor& fake, std::uint16_t address, int count) {
         for (int i = 0; i < count; ++i) {
             const unsigned byte = i < 3 ? std::string("\r\n>")[static_cast<std::size_t>(i)] : 0x80 + 7 * i;
-            fake.setMemory(static_cast<std::uint16_t>(address + i), bytesPerLocation() == 2 ? byte << 8 | (i ^ 0x55) : byte);
+            const unsigned value = bytesPerLocation() == 2 ? byte << 8 | (i ^ 0x55) : byte;
+            fake.setMemory(static_cast<std::uint16_t>(address + i), value);
         }
     }
     // Data for `count` locations out of `text`, repeated as needed.
@@ -120,9 +121,9 @@ TEST_P(CodeTransferTest, ReceivesABlockIntoANewCodeFileEqualToTheDevicesMemory) 
 
     EXPECT_EQ(fileBytes(path("t.COD")), std::string("\x01\x00\x10\x20\x00", 5) + memory);
     // On the wire: the paced command, then the echo of every header and data byte.
+    ASSERT_TRUE(waitUntil([&] { return fake.blocksSent().size() == 1; }));  // the last echo is in
     EXPECT_EQ(fake.receivedBytes(), recvLaunch() + std::string("\x10\x00\x00\x20", 4) + memory);
     EXPECT_TRUE(fake.errors().empty());
-    ASSERT_EQ(fake.blocksSent().size(), 1u);
 
     ASSERT_EQ(prompter.asked().size(), 1u);
     const platform::FileRequest& asked = prompter.asked()[0].file;
@@ -234,6 +235,7 @@ TEST_F(CodeTransfer16Test, TwoBytesInOneReadAreEachStoredAndEchoed) {
     transfer.ToolRecvData_Click();
     ASSERT_TRUE(waitDone());
     EXPECT_EQ(fileBytes(path("pair.COD")), std::string("\x01\x00\x10\x20\x00", 5) + memory);
+    ASSERT_TRUE(waitUntil([&] { return fake.blocksSent().size() == 1; }));
     EXPECT_EQ(fake.receivedBytes(), recvLaunch() + std::string("\x10\x00\x00\x20", 4) + memory);
     EXPECT_TRUE(fake.errors().empty());
     EXPECT_TRUE(paneShows(QStringLiteral(">")));
@@ -248,8 +250,10 @@ TEST_F(CodeTransfer16Test, AnExtraByteWithAnEchoIsNoDataAndExactlyOneFileByteGoe
     transfer.ToolSendData_Click();
     ASSERT_TRUE(waitDone());
     EXPECT_EQ(fake.receivedBytes(), sendLaunch() + std::string("\x20\x00\x00\x04", 4) + "ABCDEFGH");
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(fake.memory(static_cast<std::uint16_t>(0x2000 + i)), static_cast<unsigned>(bytes[2 * i] << 8 | bytes[2 * i + 1]));
+    for (int i = 0; i < 4; ++i) {
+        const auto word = static_cast<unsigned>(bytes[2 * i] << 8 | bytes[2 * i + 1]);
+        EXPECT_EQ(fake.memory(static_cast<std::uint16_t>(0x2000 + i)), word) << i;
+    }
     EXPECT_TRUE(mainEnabled);
 }
 
@@ -272,8 +276,10 @@ TEST_F(CodeTransfer16Test, ACancelledReceiveKeepsItsPartWhichCannotBeSentBack) {
     const std::string part = std::string("\x01\x00\x10\x20\x00", 5) + memory.substr(0, 11);
     EXPECT_EQ(fileBytes(path("part.COD")), part);
 
-    // Sending the part is refused before anything goes out.
-    const std::size_t before = fake.receivedBytes().size();
+    // Sending the part is refused before anything goes out: the device got the
+    // echoes of the part, and nothing after them.
+    const std::string echoes = recvLaunch() + std::string("\x10\x00\x00\x20", 4) + memory.substr(0, 11);
+    ASSERT_TRUE(waitUntil([&] { return fake.receivedBytes().size() >= echoes.size(); }));
     prompter.clear();
     prompter.answerFile(path("part.COD"));
     transfer.ToolSendData_Click();
@@ -285,7 +291,7 @@ TEST_F(CodeTransfer16Test, ACancelledReceiveKeepsItsPartWhichCannotBeSentBack) {
     EXPECT_EQ(link.LinkMode, LinkModeTerminal);
     EXPECT_EQ(link.XferFileNumber, 0);
     EXPECT_TRUE(mainEnabled);
-    EXPECT_EQ(fake.receivedBytes().size(), before);
+    EXPECT_EQ(fake.receivedBytes(), echoes);
     EXPECT_EQ(fileBytes(path("part.COD")), part);
 }
 

@@ -100,8 +100,11 @@ int main(int argc, char** argv) {
                 std::fputs("fake_vaz: --send-block takes ADDR:COUNT in hexadecimal\n", stderr);
                 return 2;
             }
-            options.sendBlockAddress = static_cast<std::uint16_t>(std::strtoul(v.substr(0, colon).c_str(), nullptr, 16));
-            options.sendBlockCount = static_cast<std::uint16_t>(std::strtoul(v.c_str() + colon + 1, nullptr, 16));
+            const auto hex = [](const std::string& digits) {
+                return static_cast<std::uint16_t>(std::strtoul(digits.c_str(), nullptr, 16));
+            };
+            options.sendBlockAddress = hex(v.substr(0, colon));
+            options.sendBlockCount = hex(v.substr(colon + 1));
         } else if (a == "--trailer") {
             const auto bytes = fakevaz::bytesFromHex(value());
             if (!bytes) {
