@@ -36,7 +36,7 @@ const char* const kCommands[] = {
     "FileEditFind", "FileEditFindNext", "FileEditSelectAll", "FileDebugComplet",
     "CommandMemory", "CommandRegister", "CommandUnAsm", "CommandRun", "CommandStepInto", "CommandStep",
     "CommandStepIntoAs", "CommandStepAs",
-    "ToolCommandLineClear",
+    "ToolSendData", "ToolRecvData", "ToolCommandLineClear",
     "EditAsmWindows", "ToolCommandLine", "Search", "Ownset", "Closes", "SetDisplayFontSize", "SetAsmSet",
     "Exit", "HelpDispOrUnDisp", "About",
 };
@@ -71,7 +71,7 @@ TEST(CommandWiring, EveryCommandHasItsHandlerInEveryEdition) {
     }
 }
 
-TEST(CommandWiring, DeviceCommandsReachTheMonitorExchangeOnce) {
+TEST(CommandWiring, DeviceCommandsReachTheMonitorExchangeAndTheTransfersOnce) {
     apptest::ProgramFolder folder;
     testsupport::ScriptedPrompter prompter;
     QTemporaryDir ports;
@@ -117,6 +117,16 @@ TEST(CommandWiring, DeviceCommandsReachTheMonitorExchangeOnce) {
         ASSERT_EQ(asked.size(), c.prompt ? 1u : 0u);
         if (c.prompt) EXPECT_TRUE(asked[0].input.prompt.startsWith(QString::fromUtf8(c.prompt)));
     }
+    // The code transfers ask for their file first; cancelled, nothing goes to the device.
+    const std::size_t executed = fake.executedLines().size();
+    prompter.clear();
+    w.menuEntry(QStringLiteral("ToolRecvData"))->trigger();
+    EXPECT_EQ(count(prompter, Asked::SaveFile), 1);
+    w.menuEntry(QStringLiteral("ToolSendData"))->trigger();
+    EXPECT_EQ(count(prompter, Asked::OpenFile), 1);
+    EXPECT_EQ(prompter.asked().size(), 2u);
+    EXPECT_EQ(fake.executedLines().size(), executed);
+
     // G prints once the program "ran"; then the pane is cleared but for its last line.
     ASSERT_TRUE(waitUntil([&] { return fake.sent().size() > 0 && !w.Timer1()->isActive(); }));
     ASSERT_GT(w.RichTextBox1()->text().count(QLatin1Char('\n')), 2);
