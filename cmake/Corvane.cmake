@@ -5,8 +5,16 @@ if(CORVANE_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Unity builds: Qt's and GoogleTest's headers dominate compile time, so files
+# of a target are compiled in batches. File-local helpers must therefore have
+# names unique within their target.
+option(CORVANE_UNITY "Compile each target's files in unity batches" ON)
+
 function(corvane_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter)
+  if(CORVANE_UNITY)
+    set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 12)
+  endif()
 endfunction()
 
 # corvane_add_library(<name> [QT] SOURCES ... [PUBLIC libs...] [PRIVATE libs...])

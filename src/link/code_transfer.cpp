@@ -15,7 +15,6 @@
 namespace devlink {
 namespace {
 
-constexpr float kPacingSeconds = 0.02f;     // the pause SendCommByte makes before each character
 constexpr float kBlockPauseSeconds = 0.5f;  // between the blocks of a send
 constexpr qsizetype kHeaderPosition = 7;    // of a received header's first byte, counted from the first echo
 constexpr int kProgressMaximum = 1000;
@@ -108,7 +107,7 @@ void CodeTransfer::startLaunch(DeviceLinkMode mode, std::string_view command, Pr
     link_.LinkCommand = QByteArray(command.data(), static_cast<qsizetype>(command.size())) + '\r';
     // As for a monitor command: the first character's pause passes while the
     // pane still shows what the device prints; then the port is the transfer's.
-    platform::WaitSeconds(platform::Timer(), kPacingSeconds);
+    platform::WaitSeconds(platform::Timer(), kSendCommBytePause);
     pump_.takeOverPort();
     link_.LinkMode = mode;
     SendCommBytes(link_, link_.LinkCommand.left(1));

@@ -15,7 +15,7 @@ void writeReporting(LinkState& link, const QByteArray& bytes) {
 }  // namespace
 
 void SendCommByte(LinkState& link, quint8 byte) {
-    platform::WaitSeconds(platform::Timer(), 0.02f);
+    platform::WaitSeconds(platform::Timer(), kSendCommBytePause);
     writeReporting(link, QByteArray(1, static_cast<char>(byte)));
 }
 

@@ -8,6 +8,9 @@
 
 namespace devlink {
 
+// The pause before each single byte; the only pacing of characters sent one by one.
+inline constexpr float kSendCommBytePause = 0.02f;
+
 // Waits 0.02 s (handling events, so echoes and timers are served meanwhile),
 // then writes the byte. This pause is the only pacing of characters sent one by one.
 void SendCommByte(LinkState& link, quint8 byte);

@@ -14,7 +14,6 @@
 namespace devlink {
 namespace {
 
-constexpr float kPacingSeconds = 0.02f;  // the pause SendCommByte makes before each character
 
 }  // namespace
 
@@ -75,7 +74,7 @@ void MonitorExchange::startExchange(char letter) {
     // receive events come again, and the character goes out at once: output
     // of the device during the pause is never taken for its echo, and the
     // pump never reads the echo away.
-    platform::WaitSeconds(platform::Timer(), kPacingSeconds);
+    platform::WaitSeconds(platform::Timer(), kSendCommBytePause);
     pump_.takeOverPort();
     link_.LinkMode = command.mode;
     SendCommBytes(link_, link_.LinkCommand.left(1));

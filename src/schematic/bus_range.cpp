@@ -4,6 +4,7 @@
 
 #include "schematic/sch_numbers.h"
 #include "schematic/utf8_text.h"
+#include "schematic/text_scan.h"
 
 namespace schematic {
 namespace {
@@ -11,7 +12,6 @@ namespace {
 constexpr std::string_view kRangeMark = "..";
 constexpr std::size_t kNumberChars = 200;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 

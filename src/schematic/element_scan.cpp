@@ -5,15 +5,11 @@
 #include "schematic/part_transform.h"
 #include "schematic/sch_numbers.h"
 #include "schematic/wire_geometry.h"
+#include "schematic/text_scan.h"
 
 namespace schematic {
 namespace {
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
 
 int32_t findIc(const CircuitBuild& build, const std::string& designator, int32_t type) {
     for (std::size_t i = 0; i < build.circuitIcs.size(); ++i) {

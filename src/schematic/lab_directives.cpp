@@ -4,17 +4,13 @@
 
 #include "schematic/sch_numbers.h"
 #include "schematic/utf8_text.h"
+#include "schematic/text_scan.h"
 
 namespace schematic {
 namespace {
 
 constexpr std::size_t kValueChars = 200;
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
 
 std::optional<int32_t> valueAt(std::string_view text) {
     return roundToInt32(textNumberValue(leftChars(text, kValueChars)));

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include "schematic/text_scan.h"
 
 namespace schematic {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Walks a text while skipping the characters a number reader ignores.
 class Scanner {

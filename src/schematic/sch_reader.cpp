@@ -10,17 +10,13 @@
 #include <QString>
 
 #include <optional>
+#include "schematic/text_scan.h"
 
 namespace schematic {
 namespace {
 
 constexpr std::string_view kHeader = "Protel for Windows - Schematic Capture Ascii File Version 1.2 - 2.0";
 
-std::string_view trimBlanks(std::string_view s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 std::string_view firstWord(std::string_view s) { return s.substr(0, s.find(' ')); }
 

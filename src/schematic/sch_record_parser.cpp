@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include "schematic/text_scan.h"
 
 namespace schematic {
 namespace {
@@ -38,11 +39,6 @@ bool stripChars(std::string_view s, std::size_t front, std::string& out) {
     return true;
 }
 
-std::string_view trimBlanks(std::string_view s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 enum class YFlip { None, Always, IfSheet };
 

@@ -11,8 +11,6 @@ namespace pp = schematic::part_param;
 
 namespace {
 
-Colour colour(int32_t v) { return static_cast<Colour>(v); }
-
 struct Angles {
     float start = 0;
     float end = 0;
@@ -62,15 +60,6 @@ void overrideColours(const RenderContext& ctx, bool fill) {
     if (!colourOverride(ctx)) return;
     ctx.canvas->setForeColour(colour(parentParam(ctx, pp::LineColor)));
     if (fill) ctx.canvas->setFillColour(colour(parentParam(ctx, pp::FillColor)));
-}
-
-void applyFill(SchCanvas& canvas, int32_t flag, int32_t fill) {
-    if (flag == 1) {
-        canvas.setFillStyle(FillStyle::Solid);
-        canvas.setFillColour(colour(fill));
-    } else {
-        canvas.setFillStyle(FillStyle::Transparent);
-    }
 }
 
 TwipsPoint centre(const RenderContext& ctx, const SchElement& e) {

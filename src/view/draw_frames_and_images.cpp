@@ -11,8 +11,6 @@ namespace pp = schematic::part_param;
 
 namespace {
 
-Colour colour(int32_t v) { return static_cast<Colour>(v); }
-
 }  // namespace
 
 bool drawTextFrame(const RenderContext& ctx, const SchElement& e) {

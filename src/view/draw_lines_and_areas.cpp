@@ -12,8 +12,6 @@ namespace pp = schematic::part_param;
 
 namespace {
 
-Colour colour(int32_t v) { return static_cast<Colour>(v); }
-
 // The line style of a Polyline or Line; other codes leave the style.
 void applyLineStyle(SchCanvas& canvas, int32_t style, bool forceThin) {
     switch (style) {
@@ -38,15 +36,6 @@ void overrideColours(const RenderContext& ctx) {
     if (!colourOverride(ctx)) return;
     ctx.canvas->setForeColour(colour(parentParam(ctx, pp::LineColor)));
     ctx.canvas->setFillColour(colour(parentParam(ctx, pp::FillColor)));
-}
-
-void applyFill(SchCanvas& canvas, int32_t flag, int32_t fill) {
-    if (flag == 1) {
-        canvas.setFillStyle(FillStyle::Solid);
-        canvas.setFillColour(colour(fill));
-    } else {
-        canvas.setFillStyle(FillStyle::Transparent);
-    }
 }
 
 // In part graphics, geometry needs one of the four quarter turns.

@@ -13,10 +13,6 @@ using schematic::SheetPoint;
 
 namespace {
 
-QString text(const SchElement& e, std::size_t i) { return QString::fromStdString(e.text(i)); }
-
-Colour colour(int32_t v) { return static_cast<Colour>(v); }
-
 // Prints at a twips position in the selected font and fore colour.
 void printAt(SchCanvas& canvas, TwipsPoint at, const QString& s) {
     canvas.setCurrentPoint(at);

@@ -10,8 +10,6 @@ namespace view::kinds {
 
 namespace {
 
-QString text(const SchElement& e, std::size_t i) { return QString::fromStdString(e.text(i)); }
-
 // Half a text width in whole twips: the width to the nearest twip, halved
 // with whole-number division.
 int64_t halfWidth(float w) { return roundHalfEven(w) / 2; }

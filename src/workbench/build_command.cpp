@@ -1,8 +1,8 @@
 #include "workbench/build_command.h"
+#include "workbench/utf8_text.h"
 
 namespace workbench {
 namespace {
-QString fromView(std::string_view v) { return QString::fromUtf8(v.data(), qsizetype(v.size())); }
 }  // namespace
 
 QString assemblerExtension(const editions::AssemblerProfile& assembler) {

@@ -1,6 +1,7 @@
 #include "workbench/build_output_parser.h"
 
 #include <algorithm>
+#include "workbench/utf8_text.h"
 
 namespace workbench {
 namespace {
@@ -8,7 +9,6 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 constexpr auto CI = Qt::CaseInsensitive;
 
-QString fromView(std::string_view v) { return QString::fromUtf8(v.data(), qsizetype(v.size())); }
 
 // Blanks only: the line ends stay part of the message.
 QString trimBlanks(const QString& s) {

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
+#include "workbench/utf8_text.h"
 
 namespace workbench {
 namespace {
@@ -20,7 +21,6 @@ namespace {
 constexpr int kPasses = 8;          // polls of half a second
 constexpr qint64 kMinOutputBytes = 81;
 
-QString fromView(std::string_view v) { return QString::fromUtf8(v.data(), qsizetype(v.size())); }
 
 void wait(float seconds) { platform::WaitSeconds(platform::Timer(), seconds); }
 

@@ -3,8 +3,10 @@
 // empty program folder (no help files) unless a test lays one out.
 
 #include "app/main_window.h"
+#include "link/widgets/data_send_recv_process.h"
 #include "support/scripted_prompter.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -44,5 +46,12 @@ struct WindowFixture {
     app::ProgramHooks hooks;
     std::unique_ptr<app::MainWindow> window;
 };
+
+// The progress dialog of the running exchange, if one is up.
+inline devlink::DataSendRecvProcess* visibleProgressDialog() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<devlink::DataSendRecvProcess*>(w); d && d->isVisible()) return d;
+    return nullptr;
+}
 
 }  // namespace apptest

@@ -42,11 +42,6 @@ const char* const kCommands[] = {
 };
 const char* const kWithoutAction[] = {"FileClose", "FileDebugStepInto", "FileDebugStep", "FileDebugRun", "Manual"};
 
-devlink::DataSendRecvProcess* progressDialog() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* d = qobject_cast<devlink::DataSendRecvProcess*>(w); d && d->isVisible()) return d;
-    return nullptr;
-}
 
 int count(const testsupport::ScriptedPrompter& prompter, Asked::Kind kind) {
     int n = 0;
@@ -109,7 +104,7 @@ TEST(CommandWiring, DeviceCommandsReachTheMonitorExchangeAndTheTransfersOnce) {
         prompter.clear();
         const std::size_t before = fake.executedLines().size();
         w.menuEntry(QString::fromLatin1(c.entry))->trigger();
-        ASSERT_TRUE(waitUntil([&] { return fake.executedLines().size() > before && w.isEnabled() && !progressDialog(); }));
+        ASSERT_TRUE(waitUntil([&] { return fake.executedLines().size() > before && w.isEnabled() && !apptest::visibleProgressDialog(); }));
         const std::vector<std::string> lines = fake.executedLines();
         EXPECT_EQ(lines.size(), before + 1);
         EXPECT_EQ(lines.back(), c.line);

@@ -20,11 +20,6 @@ using testsupport::waitUntil;
 
 namespace {
 
-devlink::DataSendRecvProcess* progressDialog() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* d = qobject_cast<devlink::DataSendRecvProcess*>(w); d && d->isVisible()) return d;
-    return nullptr;
-}
 
 bool redBold(const QTreeWidgetItem* item) {
     return item->font(0).bold() && item->font(1).bold() && item->foreground(1).color() == QColor(240, 0, 0);
@@ -52,25 +47,25 @@ TEST(MonitorCommands, MenusToolbarAndShortcutsRunTheExchangesOnTheMainWindow) {
     // "内存察看": the window is disabled while the dialog of its own stays usable.
     prompter.answerInput(QStringLiteral("1000H"));
     w.menuEntry(QStringLiteral("CommandMemory"))->trigger();
-    devlink::DataSendRecvProcess* dialog = progressDialog();
+    devlink::DataSendRecvProcess* dialog = apptest::visibleProgressDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(w.isEnabled());
     EXPECT_TRUE(dialog->isEnabled());
-    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !progressDialog(); }));
+    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !apptest::visibleProgressDialog(); }));
     EXPECT_EQ(w.ListView3()->text(QStringLiteral("Address1"), 0), QStringLiteral("1000"));
     EXPECT_EQ(w.ListView3()->text(QStringLiteral("Address120"), 0), QStringLiteral("1077"));
     EXPECT_FALSE(w.ListView3()->cellText(QStringLiteral("Address1Value1")).isEmpty());
 
     // "寄存器" on the toolbar: every row bold red the first time.
     w.Toolbar1_ButtonClick(QStringLiteral("Register"));
-    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !progressDialog(); }));
+    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !apptest::visibleProgressDialog(); }));
     for (int i = 0; i < w.ListView1()->rowCount(); ++i) EXPECT_TRUE(redBold(w.ListView1()->topLevelItem(i))) << i;
 
     // F7, then the registers again: only R0 and PC(R5) changed.
     w.menuEntry(QStringLiteral("CommandStepInto"))->trigger();
     ASSERT_TRUE(waitUntil([&] { return w.RichTextBox1()->text().endsWith(QStringLiteral("H\n>")); }));
     w.menuEntry(QStringLiteral("CommandRegister"))->trigger();
-    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !progressDialog(); }));
+    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !apptest::visibleProgressDialog(); }));
     for (int i = 0; i < w.ListView1()->rowCount(); ++i)
         EXPECT_EQ(redBold(w.ListView1()->topLevelItem(i)), i == 0 || i == 5) << i;
     EXPECT_EQ(w.ListView1()->cellText(QStringLiteral("FValue")), QStringLiteral("0101'1010"));
@@ -78,7 +73,7 @@ TEST(MonitorCommands, MenusToolbarAndShortcutsRunTheExchangesOnTheMainWindow) {
     // "反编译": 15 rows and the empty one.
     prompter.answerInput(QStringLiteral("0H"));
     w.Toolbar1_ButtonClick(QStringLiteral("VuzUnAsm"));
-    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !progressDialog(); }));
+    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !apptest::visibleProgressDialog(); }));
     EXPECT_EQ(w.ListView2()->rowCount(), 16);
 
     // "清空": the pane keeps its last line.
@@ -109,10 +104,10 @@ TEST(MonitorCommands, CodeTransfersRunFromTheMenuAndTheToolbar) {
     const QString received = ports.filePath(QStringLiteral("t.COD"));
     prompter.answerFile(received);
     w.menuEntry(QStringLiteral("ToolRecvData"))->trigger();
-    devlink::DataSendRecvProcess* dialog = progressDialog();
+    devlink::DataSendRecvProcess* dialog = apptest::visibleProgressDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(w.isEnabled());
-    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !progressDialog(); }));
+    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !apptest::visibleProgressDialog(); }));
     EXPECT_EQ(QFileInfo(received).size(), 5 + 64);
 
     // "发送" on the toolbar: two blocks under one dialog, the pause between them included.
@@ -121,8 +116,8 @@ TEST(MonitorCommands, CodeTransfersRunFromTheMenuAndTheToolbar) {
     ASSERT_TRUE(codefile::writeCodeFile(QFile::encodeName(two).toStdString(), blocks));
     prompter.answerFile(two);
     w.Toolbar1_ButtonClick(QStringLiteral("Send"));
-    ASSERT_NE(progressDialog(), nullptr);
-    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !progressDialog(); }, 8000));
+    ASSERT_NE(apptest::visibleProgressDialog(), nullptr);
+    ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !apptest::visibleProgressDialog(); }, 8000));
     ASSERT_EQ(fake.blocksReceived().size(), 2u);
     EXPECT_EQ(fake.memory(0x2001), 0x4344u);
     EXPECT_EQ(fake.memory(0x3000), 0x595Au);

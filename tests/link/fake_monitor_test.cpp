@@ -19,12 +19,12 @@ namespace {
 struct Recorder : Output {
     std::vector<std::string> writes;
     std::vector<std::string> lines;
-    std::vector<CodeBlock> received, sent;
+    std::vector<fakevaz::CodeBlock> received, sent;
     std::vector<std::string> errors;
     void send(std::string_view bytes) override { writes.emplace_back(bytes); }
     void executed(const std::string& line) override { lines.push_back(line); }
-    void blockReceived(const CodeBlock& b) override { received.push_back(b); }
-    void blockSent(const CodeBlock& b) override { sent.push_back(b); }
+    void blockReceived(const fakevaz::CodeBlock& b) override { received.push_back(b); }
+    void blockSent(const fakevaz::CodeBlock& b) override { sent.push_back(b); }
     void error(const std::string& what) override { errors.push_back(what); }
     std::string all() const {
         std::string s;

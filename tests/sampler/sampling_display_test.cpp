@@ -18,7 +18,7 @@
 namespace sampler {
 namespace {
 
-const ExchangeLimits kFast{200, 200, 500, 0.0};
+const ExchangeLimits kFastDisplayLimits{200, 200, 500, 0.0};
 
 struct DisplayFixture : ::testing::Test {
     SamplerState state;
@@ -29,7 +29,7 @@ struct DisplayFixture : ::testing::Test {
 
     void SetUp() override {
         display.setDevice(&device);
-        display.setExchangeLimits(kFast);
+        display.setExchangeLimits(kFastDisplayLimits);
     }
     // One "采样" with the fake answering `data` after the transfer command.
     void sample(const QByteArray& data) {

@@ -9,7 +9,7 @@
 namespace sampler {
 namespace {
 
-const ExchangeLimits kFast{40, 40, 40, 0.0};
+const ExchangeLimits kFastExchangeLimits{40, 40, 40, 0.0};
 
 QStringList texts(const testsupport::ScriptedPrompter& p) {
     QStringList out;
@@ -23,7 +23,7 @@ TEST(SamplingExchange, StartValuesResetThenTransferAndUnpack) {
     const QByteArray data = pattern(4096);
     dev.reply = [&](uint8_t b) { return b == 0xA3 ? QByteArray(1, char(0xA3)) + data : QByteArray(1, char(b)); };
     SamplerState s;
-    EXPECT_EQ(runSamplingExchange(s, dev, "50MHz", kFast), ExchangeOutcome::Received);
+    EXPECT_EQ(runSamplingExchange(s, dev, "50MHz", kFastExchangeLimits), ExchangeOutcome::Received);
     EXPECT_EQ(dev.sent, (std::vector<uint8_t>{0x30, 0xA3}));
     EXPECT_EQ(texts(prompter), QStringList{"复位信息|下位机成功复位！！"});
     EXPECT_EQ(s.RawBytes.size(), 4097);
@@ -41,7 +41,7 @@ TEST(SamplingExchange, ChosenRateAndNarrowWidth) {
     s.SampleWidth = 2;
     s.SampleBytes = 256;
     s.TransferCommand = 0xA8;
-    EXPECT_EQ(runSamplingExchange(s, dev, "10KHz", kFast), ExchangeOutcome::Received);
+    EXPECT_EQ(runSamplingExchange(s, dev, "10KHz", kFastExchangeLimits), ExchangeOutcome::Received);
     EXPECT_EQ(dev.sent, (std::vector<uint8_t>{0x37, 0xA8}));
     EXPECT_EQ(s.RateDivisor, 5000);
     EXPECT_EQ(s.SampleData[4 * 256 + 1][1], 1);  // 0x9C's second sample is (0, 1)
@@ -54,7 +54,7 @@ TEST(SamplingExchange, RefusedResetSendsNoTransfer) {
         ScriptedDevice dev;
         dev.reply = [&](uint8_t) { return QByteArray(1, char(answer)) + "junk"; };
         SamplerState s;
-        EXPECT_EQ(runSamplingExchange(s, dev, "50MHz", kFast), ExchangeOutcome::ResetRefused);
+        EXPECT_EQ(runSamplingExchange(s, dev, "50MHz", kFastExchangeLimits), ExchangeOutcome::ResetRefused);
         EXPECT_EQ(dev.sent, std::vector<uint8_t>{0x30});
         EXPECT_EQ(dev.reported, std::vector<int>{answer});
         EXPECT_TRUE(prompter.messages().empty());
@@ -68,7 +68,7 @@ TEST(SamplingExchange, WrongDataEchoLeavesSamplesAsTheyWere) {
     dev.reply = [&](uint8_t b) { return b == 0xA3 ? QByteArray(1, char(0xA2)) + pattern(4096) : QByteArray(1, char(b)); };
     SamplerState s;
     const auto before = s.SampleData;
-    EXPECT_EQ(runSamplingExchange(s, dev, "50MHz", kFast), ExchangeOutcome::DataRefused);
+    EXPECT_EQ(runSamplingExchange(s, dev, "50MHz", kFastExchangeLimits), ExchangeOutcome::DataRefused);
     EXPECT_EQ(dev.reported, std::vector<int>{0xA2});
     EXPECT_EQ(s.SampleData, before);
     EXPECT_EQ(s.RawBytes.size(), 4097);
@@ -99,7 +99,7 @@ TEST(SamplingExchange, TimeOuts) {
         dev.reply = c.reply;
         dev.stuckOutput = c.stuck;
         SamplerState s;
-        EXPECT_EQ(runSamplingExchange(s, dev, "50MHz", kFast), c.outcome);
+        EXPECT_EQ(runSamplingExchange(s, dev, "50MHz", kFastExchangeLimits), c.outcome);
         const auto msgs = prompter.messages();
         ASSERT_FALSE(msgs.empty());
         EXPECT_EQ(msgs.back().text, c.text);
@@ -117,7 +117,7 @@ TEST(SamplingExchange, TimeOuts) {
         return QByteArray(1, char(b));
     };
     SamplerState s;
-    EXPECT_EQ(runSamplingExchange(s, dev, "50MHz", kFast), ExchangeOutcome::TransferSendTimeout);
+    EXPECT_EQ(runSamplingExchange(s, dev, "50MHz", kFastExchangeLimits), ExchangeOutcome::TransferSendTimeout);
     EXPECT_EQ(prompter.messages().back().text, "发送数据传送命令超时！！");
 }
 
@@ -126,7 +126,7 @@ TEST(SamplingExchange, PortNotReadyOrNotOpening) {
     ScriptedDevice dev;
     dev.ready = false;
     SamplerState s;
-    EXPECT_EQ(runSamplingExchange(s, dev, "50MHz", kFast), ExchangeOutcome::NoPort);
+    EXPECT_EQ(runSamplingExchange(s, dev, "50MHz", kFastExchangeLimits), ExchangeOutcome::NoPort);
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].text, "未设置端口，请运行重置端口中的自动搜索或手动设置命令！！");
     EXPECT_EQ(prompter.messages()[0].title, " 信息提示！");
@@ -137,13 +137,13 @@ TEST(SamplingExchange, PortNotReadyOrNotOpening) {
     ScriptedDevice closed;
     closed.open_ = false;
     closed.openFailure = 8002;
-    EXPECT_EQ(runSamplingExchange(s, closed, "50MHz", kFast), ExchangeOutcome::OpenFailed);
+    EXPECT_EQ(runSamplingExchange(s, closed, "50MHz", kFastExchangeLimits), ExchangeOutcome::OpenFailed);
     EXPECT_EQ(closed.reported, std::vector<int>{8002});
     EXPECT_TRUE(closed.sent.empty());
 
     closed.openFailure = 0;
     closed.reply = [](uint8_t b) { return b == 0xA3 ? QByteArray(1, char(b)) + pattern(4096) : QByteArray(1, char(b)); };
-    EXPECT_EQ(runSamplingExchange(s, closed, "50MHz", kFast), ExchangeOutcome::Received);
+    EXPECT_EQ(runSamplingExchange(s, closed, "50MHz", kFastExchangeLimits), ExchangeOutcome::Received);
     EXPECT_EQ(closed.opens, 2);
 }
 
@@ -154,7 +154,7 @@ TEST(SamplingExchange, RateBoxTextOutsideTheTableKeepsTheRate) {
     SamplerState s;
     s.RateDivisor = 50;
     s.RateCommand = 0x33;
-    runSamplingExchange(s, dev, "3MHz", kFast);
+    runSamplingExchange(s, dev, "3MHz", kFastExchangeLimits);
     EXPECT_EQ(dev.sent, std::vector<uint8_t>{0x33});
     EXPECT_EQ(s.RateDivisor, 50);
 }

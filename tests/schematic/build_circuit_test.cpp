@@ -12,23 +12,12 @@
 #include "schematic/sch_reader.h"
 #include "sim/simulator.h"
 #include "support/scripted_prompter.h"
+#include "circuit_test_helpers.h"
 
 namespace schematic {
 namespace {
 
-std::vector<std::string> describe(const HotElementLists& lists) {
-    std::vector<std::string> lines;
-    for (const HotElementBox& b : lists.Boxes) {
-        std::ostringstream out;
-        out << b.X1 << "," << b.Y1 << "," << b.X2 << "," << b.Y2 << " #" << b.Id;
-        lines.push_back(out.str());
-    }
-    return lines;
-}
 
-std::vector<int32_t> ics(const sim::FanoutRecord& r) {
-    return std::vector<int32_t>(r.Ics.begin(), r.Ics.begin() + r.IcCount);
-}
 
 // One circuit window's load of the and-gate fixture: read, build, and the
 // schematic view's hot spots for the circuit's ranges.
@@ -48,7 +37,7 @@ Load load(sim::Simulator& s, SchematicState& state) {
     l.firstSignal = s.LastSignalNumber + 1;
     l.firstFanout = s.LastFanoutNumber + 1;
     l.result = BuildCircuit(s, state, l.setup);
-    testing::FixedWidthMeasurer m;
+    schtest::FixedWidthMeasurer m;
     BuildSchHotSpots(l.firstIc, l.firstSignal, s.LastIcNumber, s.LastSignalNumber, m, l.hot, l.view, state);
     return l;
 }
@@ -78,8 +67,8 @@ TEST(BuildCircuit, FixtureEndToEnd) {
         EXPECT_TRUE(r.DriverPairs.empty());
     }
     EXPECT_EQ(s.NetTable[5].DriverCount, 1);
-    EXPECT_EQ(ics(s.FanoutTable[1]), (std::vector<int32_t>{0}));
-    EXPECT_EQ(ics(s.FanoutTable[2]), (std::vector<int32_t>{0}));
+    EXPECT_EQ(schtest::fanoutIcs(s.FanoutTable[1]), (std::vector<int32_t>{0}));
+    EXPECT_EQ(schtest::fanoutIcs(s.FanoutTable[2]), (std::vector<int32_t>{0}));
 
     const sim::IcRecord& u1 = s.IcTable[0];
     EXPECT_EQ(u1.Type, 9);
@@ -101,7 +90,7 @@ TEST(BuildCircuit, FixtureEndToEnd) {
     EXPECT_EQ(l.setup.ClockNet, -1);
     EXPECT_EQ(l.setup.ResetNet, -1);
 
-    EXPECT_EQ(describe(l.hot), (std::vector<std::string>{
+    EXPECT_EQ(schtest::describeHotElements(l.hot), (std::vector<std::string>{
                                    "40,180,70,180 #3", "40,170,48,180 #1048579", "70,180,100,180 #3",
                                    "40,190,70,190 #4", "70,190,100,190 #4", "180,185,220,185 #5",
                                    "220,175,228,185 #1048581", "150,185,180,185 #5", "100,170,150,200 #1114112"}));
@@ -122,12 +111,12 @@ TEST(BuildCircuit, SameFileLoadedTwiceTakesTheNextNumbers) {
     for (int n = 6; n <= 11; ++n) EXPECT_EQ(s.NetTable[n].Name, names[n - 6]);
     EXPECT_EQ(s.NetTable[9].Fanout, 3);
     EXPECT_EQ(s.NetTable[10].Fanout, 3);
-    EXPECT_EQ(ics(s.FanoutTable[3]), (std::vector<int32_t>{1}));
-    EXPECT_EQ(ics(s.FanoutTable[4]), (std::vector<int32_t>{1}));
+    EXPECT_EQ(schtest::fanoutIcs(s.FanoutTable[3]), (std::vector<int32_t>{1}));
+    EXPECT_EQ(schtest::fanoutIcs(s.FanoutTable[4]), (std::vector<int32_t>{1}));
     EXPECT_EQ(s.IcTable[1].InputNets[0], 9);
     EXPECT_EQ(s.NetTable[9].Value, 1);
     EXPECT_EQ(second.setup.InSignals[0].Nets, (std::vector<int32_t>{9}));
-    EXPECT_EQ(describe(second.hot), (std::vector<std::string>{
+    EXPECT_EQ(schtest::describeHotElements(second.hot), (std::vector<std::string>{
                                         "40,180,70,180 #9", "40,170,48,180 #1048585", "70,180,100,180 #9",
                                         "40,190,70,190 #10", "70,190,100,190 #10", "180,185,220,185 #11",
                                         "220,175,228,185 #1048587", "150,185,180,185 #11",

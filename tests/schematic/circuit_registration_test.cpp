@@ -9,12 +9,13 @@
 #include "schematic/sheet_builder.h"
 #include "schematic/sim_tables_dump.h"
 #include "sim/simulator.h"
+#include "circuit_test_helpers.h"
 
 namespace schematic {
 namespace {
 
-using testing::PartDef;
-using testing::SheetBuilder;
+using schtest::PartDef;
+using schtest::SheetBuilder;
 
 // Labels one pin end of a part placed by the sheet builder.
 void labelPin(SheetBuilder& b, int32_t part, int pin, const std::string& text) {
@@ -29,9 +30,6 @@ int32_t place(SheetBuilder& b, const std::string& designator, const std::string&
     return b.part(PartDef{designator, type, 1000 * (++spot % 50), 0, comp});
 }
 
-std::vector<int32_t> ics(const sim::FanoutRecord& r) {
-    return std::vector<int32_t>(r.Ics.begin(), r.Ics.begin() + r.IcCount);
-}
 
 CircuitBuildResult build(sim::Simulator& s, const SchSheet& sheet, CircuitBuild* out = nullptr) {
     CircuitSetup setup;
@@ -59,15 +57,15 @@ TEST(CircuitRegistration, BusNetGetsReaderAndPerDriverRecords) {
     const sim::NetRecord& d0 = s.NetTable[3];
     EXPECT_EQ(d0.Name, "D0");
     EXPECT_EQ(d0.Fanout, 1);
-    EXPECT_EQ(ics(s.FanoutTable[1]), (std::vector<int32_t>{0, 1, 2}));
+    EXPECT_EQ(schtest::fanoutIcs(s.FanoutTable[1]), (std::vector<int32_t>{0, 1, 2}));
     EXPECT_EQ(d0.DriverFanout, (std::vector<int32_t>{2, 3}));
-    EXPECT_EQ(ics(s.FanoutTable[2]), (std::vector<int32_t>{1, 2}));
-    EXPECT_EQ(ics(s.FanoutTable[3]), (std::vector<int32_t>{0, 2}));
+    EXPECT_EQ(schtest::fanoutIcs(s.FanoutTable[2]), (std::vector<int32_t>{1, 2}));
+    EXPECT_EQ(schtest::fanoutIcs(s.FanoutTable[3]), (std::vector<int32_t>{0, 2}));
     EXPECT_EQ(d0.DriverCount, 2);
     EXPECT_EQ(d0.DriverPairs.size(), 4u);
     EXPECT_EQ(d0.ActiveDrivers, -1);
     for (int r = 4; r <= 6; ++r) {
-        EXPECT_EQ(ics(s.FanoutTable[r]), (std::vector<int32_t>{r - 4}));
+        EXPECT_EQ(schtest::fanoutIcs(s.FanoutTable[r]), (std::vector<int32_t>{r - 4}));
         EXPECT_EQ(s.FanoutTable[r].Unqueued, -1);
         EXPECT_EQ(s.FanoutTable[r].Number, r);
     }
@@ -95,8 +93,8 @@ TEST(CircuitRegistration, OpenCollectorLineStartsWithAllDriversPresent) {
     EXPECT_EQ(f0.DriverPairs, (std::vector<int32_t>{0, 0, 1, 0}));
     EXPECT_EQ(f0.Fanout, 0);
     EXPECT_EQ(s.LastFanoutNumber, 2) << "only the single-IC records";
-    EXPECT_EQ(ics(s.FanoutTable[1]), (std::vector<int32_t>{0}));
-    EXPECT_EQ(ics(s.FanoutTable[2]), (std::vector<int32_t>{1}));
+    EXPECT_EQ(schtest::fanoutIcs(s.FanoutTable[1]), (std::vector<int32_t>{0}));
+    EXPECT_EQ(schtest::fanoutIcs(s.FanoutTable[2]), (std::vector<int32_t>{1}));
 }
 
 TEST(CircuitRegistration, SheetWithoutSimulatedIcsTakesOnlyItsSupplySignals) {
@@ -139,7 +137,7 @@ TEST(CircuitRegistration, EachNetGetsTheReadersOfItsOwnPins) {
     ASSERT_EQ(s.NetTable[4].Name, "DIR");
     EXPECT_EQ(s.NetTable[3].Fanout, 0) << "bidirectional readers only";
     ASSERT_NE(s.NetTable[4].Fanout, 0) << "toggling DIR must re-evaluate both ICs";
-    EXPECT_EQ(ics(s.FanoutTable[s.NetTable[4].Fanout]), (std::vector<int32_t>{0, 1}));
+    EXPECT_EQ(schtest::fanoutIcs(s.FanoutTable[s.NetTable[4].Fanout]), (std::vector<int32_t>{0, 1}));
     EXPECT_EQ(tables.netReaderGroups.size(), 1u);
 }
 
@@ -161,10 +159,10 @@ TEST(CircuitRegistration, PerDriverRecordsFollowTheNetsOwnDrivers) {
     ASSERT_EQ(n1.Name, "N1");
     EXPECT_EQ(n1.Fanout, n2.Fanout) << "equal reader lists share one record";
     ASSERT_EQ(n1.DriverFanout.size(), 1u);
-    EXPECT_EQ(ics(s.FanoutTable[n1.DriverFanout[0]]), (std::vector<int32_t>{1}));
+    EXPECT_EQ(schtest::fanoutIcs(s.FanoutTable[n1.DriverFanout[0]]), (std::vector<int32_t>{1}));
     ASSERT_EQ(n2.DriverFanout.size(), 2u);
     EXPECT_EQ(n2.DriverFanout[0], -1);
-    EXPECT_EQ(ics(s.FanoutTable[n2.DriverFanout[1]]), (std::vector<int32_t>{0}));
+    EXPECT_EQ(schtest::fanoutIcs(s.FanoutTable[n2.DriverFanout[1]]), (std::vector<int32_t>{0}));
 }
 
 // An enabled 74LS245 (B from A) whose pin A1 sits on VCC and whose other A
@@ -256,7 +254,7 @@ TEST(CircuitRegistration, CircuitThatDoesNotFitChangesNothing) {
         SCOPED_TRACE(c.what);
         sim::Simulator s;
         c.fill(s);
-        const std::string before = testing::dumpTables(s);
+        const std::string before = schtest::dumpTables(s);
         SchematicState state;
         state.currentSheet = oneUsart.sheet();
         CircuitSetup setup;
@@ -270,7 +268,7 @@ TEST(CircuitRegistration, CircuitThatDoesNotFitChangesNothing) {
             continue;
         }
         EXPECT_TRUE(r.tablesFull());
-        EXPECT_EQ(testing::dumpTables(s), before);
+        EXPECT_EQ(schtest::dumpTables(s), before);
         EXPECT_TRUE(r.usart8251Ics().empty());
         EXPECT_EQ(setup.BoardFile, "kept.sch");
         EXPECT_TRUE(state.circuitBuild.circuitIcs.empty());
@@ -283,12 +281,12 @@ TEST(CircuitRegistration, SheetThatCannotBeBuiltChangesNothing) {
     labelPin(b, place(b, "U1", "74LS00", 14), 1, "A");
     b.directive(SchElementKind::SimStimulus, "A 99999999999");
     sim::Simulator s;
-    const std::string before = testing::dumpTables(s);
+    const std::string before = schtest::dumpTables(s);
     const CircuitBuildResult r = build(s, b.sheet());
     EXPECT_FALSE(r.built);
     EXPECT_FALSE(r.tablesFull());
     EXPECT_EQ(r.failure, SchFailure::NumberOutOfRange);
-    EXPECT_EQ(testing::dumpTables(s), before);
+    EXPECT_EQ(schtest::dumpTables(s), before);
 }
 
 }  // namespace

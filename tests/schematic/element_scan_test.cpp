@@ -7,9 +7,9 @@
 namespace schematic {
 namespace {
 
-using testing::PartDef;
-using testing::PinDef;
-using testing::SheetBuilder;
+using schtest::PartDef;
+using schtest::PinDef;
+using schtest::SheetBuilder;
 
 CircuitBuild scan(const SchSheet& sheet) {
     CircuitBuild build;

@@ -8,7 +8,7 @@
 #include "schematic/text_measurer.h"
 #include "schematic/utf8_text.h"
 
-namespace schematic::testing {
+namespace schematic::schtest {
 
 class FixedWidthMeasurer : public TextMeasurer {
 public:
@@ -23,4 +23,4 @@ private:
     float perChar_;
 };
 
-}  // namespace schematic::testing
+}  // namespace schematic::schtest

@@ -10,23 +10,15 @@
 #include "schematic/fixed_width_measurer.h"
 #include "schematic/sheet_builder.h"
 #include "sim/simulator.h"
+#include "circuit_test_helpers.h"
 
 namespace schematic {
 namespace {
 
-using testing::FixedWidthMeasurer;
-using testing::PartDef;
-using testing::SheetBuilder;
+using schtest::FixedWidthMeasurer;
+using schtest::PartDef;
+using schtest::SheetBuilder;
 
-std::vector<std::string> describe(const HotElementLists& lists) {
-    std::vector<std::string> lines;
-    for (const HotElementBox& b : lists.Boxes) {
-        std::ostringstream out;
-        out << b.X1 << "," << b.Y1 << "," << b.X2 << "," << b.Y2 << " #" << b.Id;
-        lines.push_back(out.str());
-    }
-    return lines;
-}
 
 // A circuit built on its own simulator, with the numbers it took.
 struct Built {
@@ -55,7 +47,7 @@ struct Built {
         HotElementLists lists;
         SchSheet view;
         BuildSchHotSpots(firstIc, firstSignal, s.LastIcNumber, s.LastSignalNumber, m, lists, view, state);
-        return describe(lists);
+        return schtest::describeHotElements(lists);
     }
 };
 
@@ -111,7 +103,7 @@ TEST(SchHotSpots, RangesAndEarlierEntries) {
         SchSheet view;
         FixedWidthMeasurer m;
         BuildSchHotSpots(c.startIc, c.startSignal, c.endIc, c.endSignal, m, lists, view, built.state);
-        EXPECT_EQ(describe(lists), c.entries);
+        EXPECT_EQ(schtest::describeHotElements(lists), c.entries);
         EXPECT_EQ(view, sheet);
         EXPECT_TRUE(built.state.currentSheet.empty());
     }
@@ -271,7 +263,7 @@ TEST(BoardHotSpots, BoardIcsReportTheCircuitsNumbers) {
         SchSheet view;
         BuildBoardHotSpots(built.firstIc, built.firstSignal, built.s.LastIcNumber, built.s.LastSignalNumber, m,
                            lists, view, built.state);
-        EXPECT_EQ(describe(lists), c.entries);
+        EXPECT_EQ(schtest::describeHotElements(lists), c.entries);
         EXPECT_EQ(view, board);
         EXPECT_TRUE(built.state.currentSheet.empty());
 

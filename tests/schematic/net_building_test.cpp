@@ -12,8 +12,8 @@
 namespace schematic {
 namespace {
 
-using testing::PartDef;
-using testing::SheetBuilder;
+using schtest::PartDef;
+using schtest::SheetBuilder;
 
 CircuitBuild build(const SchSheet& sheet) {
     CircuitExtraction x = ExtractCircuit(sheet);

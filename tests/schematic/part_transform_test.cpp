@@ -87,7 +87,7 @@ TEST(PartTransform, PinEndsAndDirectionsAgreeWithThePlacementOfTheLibraryPoint) 
     for (int32_t o = 0; o < 4; ++o) {
         for (bool mirrored : {false, true}) {
             for (int32_t d = 0; d < 4; ++d) {
-                SCOPED_TRACE(testing::Message() << "o=" << o << " m=" << mirrored << " d=" << d);
+                SCOPED_TRACE(::testing::Message() << "o=" << o << " m=" << mirrored << " d=" << d);
                 const PartTransform t(-250, 1700, o, mirrored);
                 const SchElement pin = pinElement(13, -4, 20, d);
                 const SheetPoint libraryEnd = t.place(13 + 20 * localStep[d][0], -4 + 20 * localStep[d][1]);

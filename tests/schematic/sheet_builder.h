@@ -13,7 +13,7 @@
 #include "schematic/part_transform.h"
 #include "schematic/sch_model.h"
 
-namespace schematic::testing {
+namespace schematic::schtest {
 
 struct PinDef {
     std::string number;
@@ -117,4 +117,4 @@ private:
     SchSheet sheet_;
 };
 
-}  // namespace schematic::testing
+}  // namespace schematic::schtest

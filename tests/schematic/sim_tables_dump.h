@@ -7,7 +7,7 @@
 
 #include "sim/simulator.h"
 
-namespace schematic::testing {
+namespace schematic::schtest {
 
 template <typename List>
 void dumpList(std::ostream& out, const char* name, const List& list) {
@@ -56,4 +56,4 @@ inline std::string dumpTables(const sim::Simulator& s) {
     return out.str();
 }
 
-}  // namespace schematic::testing
+}  // namespace schematic::schtest

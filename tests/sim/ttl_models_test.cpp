@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "sim/circuit_fixture.h"
+#include "sim/model_rig.h"
 #include "sim/simulator.h"
 
 using namespace sim;
@@ -78,11 +79,7 @@ private:
     std::map<int, int> nets_;
 };
 
-std::string bits(int value, int width) {
-    std::string s;
-    for (int k = width - 1; k >= 0; --k) s += ((value >> k) & 1) ? '1' : '0';
-    return s;
-}
+using simtest::bits;
 
 std::vector<std::pair<int, int>> pinsFrom(const std::vector<int>& pins, int pattern) {
     std::vector<std::pair<int, int>> values;

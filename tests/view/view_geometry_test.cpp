@@ -15,7 +15,7 @@ using view::ViewGeometry;
 
 constexpr double kPx = 15;  // twips
 
-schematic::SchSheet sheetOf(int32_t sizeA, int32_t sizeB) {
+schematic::SchSheet sizedSheet(int32_t sizeA, int32_t sizeB) {
     schematic::SchSheet s;
     s.sheetSizeA = sizeA;
     s.sheetSizeB = sizeB;
@@ -55,7 +55,7 @@ TEST(ViewGeometry, ZoomStepsStayWithinTheNineLevels) {
 
 TEST(ViewGeometry, AZoomStepKeepsTheSheetPointAtTheCentre) {
     ViewGeometry g = viewOf();
-    const auto sheet = sheetOf(2000, 1000);
+    const auto sheet = sizedSheet(2000, 1000);
     g.layoutDrawing(sheet, false);
     g.setCanvasPosition(-200 * kPx, -100 * kPx);
     g.stepZoom(+1);
@@ -78,7 +78,7 @@ TEST(ViewGeometry, AZoomStepKeepsTheSheetPointAtTheCentre) {
 
 TEST(ViewGeometry, FitAllChoosesTheLevelAndPlacesTheCanvas) {
     ViewGeometry g = viewOf();
-    g.layoutDrawing(sheetOf(1150, 760), true);
+    g.layoutDrawing(sizedSheet(1150, 760), true);
     EXPECT_EQ(g.zoomLevel(), -2);  // r = 0.6957
     EXPECT_EQ(g.canvasWidth(), 8625);
     EXPECT_EQ(g.canvasHeight(), 5700);
@@ -91,26 +91,26 @@ TEST(ViewGeometry, FitAllChoosesTheLevelAndPlacesTheCanvas) {
     ViewGeometry h = viewOf();
     for (int i = 0; i < 3; ++i) h.stepZoom(+1);
     h.endZoomStep();
-    h.layoutDrawing(sheetOf(1150, 760), true);
+    h.layoutDrawing(sizedSheet(1150, 760), true);
     EXPECT_EQ(h.zoomLevel(), -2);
     EXPECT_EQ(h.canvasWidth(), 8625);
 
     // Too large even at the lowest level: 20 pixels in. Wide in a tall
     // viewport: in from the left, centred from the top.
     ViewGeometry big = viewOf(100, 100);
-    big.layoutDrawing(sheetOf(6500, 6500), true);
+    big.layoutDrawing(sizedSheet(6500, 6500), true);
     big.placeForFitAll();
     EXPECT_EQ(big.zoomLevel(), -5);
     EXPECT_EQ(big.canvasLeft(), 300);
     EXPECT_EQ(big.canvasTop(), 300);
     ViewGeometry wide = viewOf(400, 800);
-    wide.layoutDrawing(sheetOf(6500, 10), true);
+    wide.layoutDrawing(sizedSheet(6500, 10), true);
     wide.placeForFitAll();
     EXPECT_EQ(wide.canvasLeft(), 300);
     EXPECT_EQ(wide.canvasTop(), (12000 - wide.canvasHeight()) / 2);
     // Just too tall with the margin counted.
     ViewGeometry tight = viewOf(800, 600);
-    tight.layoutDrawing(sheetOf(500, 857), true);  // level -1
+    tight.layoutDrawing(sizedSheet(500, 857), true);  // level -1
     tight.placeForFitAll();
     EXPECT_EQ(tight.zoomLevel(), -1);
     EXPECT_EQ(tight.canvasHeight(), 8998);
@@ -121,7 +121,7 @@ TEST(ViewGeometry, FitAllChoosesTheLevelAndPlacesTheCanvas) {
 // A canvas 2000 x 400 pixels (level 0) in the 800 x 600 viewport.
 ViewGeometry scrolledTwips(double left, double top = 0) {
     ViewGeometry g = viewOf();
-    g.layoutDrawing(sheetOf(2000, 400), false);
+    g.layoutDrawing(sizedSheet(2000, 400), false);
     g.setCanvasPosition(left, top);
     return g;
 }
@@ -204,7 +204,7 @@ TEST(ViewGeometry, PanFollowsThePointerButKeepsTheDrawingInView) {
 
 TEST(ViewGeometry, ThePointerMapsOntoTheDrawingOnly) {
     ViewGeometry g = viewOf();
-    g.layoutDrawing(sheetOf(1150, 760), true);  // level -2, 7.5 twips a unit
+    g.layoutDrawing(sizedSheet(1150, 760), true);  // level -2, 7.5 twips a unit
     g.placeForFitAll();                          // canvas at (1687, 1650)
     EXPECT_EQ(g.sheetPointAt(1687 + 75, 1650 + 150), (SheetPointF{10, 20}));
     EXPECT_EQ(g.sheetPointAt(1687 + 76, 1650 + 150), (SheetPointF{76 / 7.5f, 20}));
@@ -233,7 +233,7 @@ TEST(ViewGeometry, WiresCanBeHoveredAtEveryZoom) {
     // pixel rows, and the pointer still finds it on one of them.
     ViewGeometry low = viewOf();
     for (int i = 0; i < 5; ++i) low.stepZoom(-1);
-    low.layoutDrawing(sheetOf(1000, 1000), false);
+    low.layoutDrawing(sizedSheet(1000, 1000), false);
     low.setCanvasPosition(0, 0);
     schematic::HotElementLists wire;
     wire.Boxes = {{100, 33, 500, 33, 42}};

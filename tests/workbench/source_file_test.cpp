@@ -1,4 +1,5 @@
 #include "workbench/source_file.h"
+#include "build_fixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,17 +9,8 @@
 
 using namespace workbench;
 
-namespace {
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-}  // namespace
+using wbtest::readBytes;
+using wbtest::writeBytes;
 
 TEST(SourceFile, Cp936SourceRoundTripsByteExact) {
     QTemporaryDir dir;
