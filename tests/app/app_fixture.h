@@ -3,11 +3,16 @@
 // empty program folder (no help files) unless a test lays one out.
 
 #include "app/main_window.h"
+#include "link/device_port.h"
+#include "link/fake/fake_vaz_monitor.h"
+#include "link/link_state.h"
 #include "link/widgets/data_send_recv_process.h"
 #include "support/scripted_prompter.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <ostream>
@@ -46,6 +51,30 @@ struct WindowFixture {
     app::ProgramHooks hooks;
     std::unique_ptr<app::MainWindow> window;
 };
+
+// A fake device on COM1 of a port folder of the test's own.
+struct FakeDeviceOnCom1 {
+    FakeDeviceOnCom1() {
+        qputenv("CORVANE_COM_DIR", ports.path().toLocal8Bit());
+        started = fake.start(ports.filePath(QStringLiteral("COM1")).toStdString());
+    }
+    QTemporaryDir ports;
+    fakevaz::FakeVazMonitor fake;
+    bool started = false;
+};
+
+// Opens COM1 as the device port and shows the window in the command-line
+// mode, as a port search that found the device leaves it.
+inline ::testing::AssertionResult connectToCom1(app::MainWindow& w) {
+    devlink::LinkState& link = devlink::linkState();
+    if (const int failure = link.port->open(1, QStringLiteral("9600,N,8,1")); failure != 0)
+        return ::testing::AssertionFailure() << "COM1 did not open: " << failure;
+    link.PortReady = true;
+    link.LinkMode = devlink::LinkModeTerminal;
+    w.setEnabled(true);
+    w.show();
+    return ::testing::AssertionSuccess();
+}
 
 // The progress dialog of the running exchange, if one is up.
 inline devlink::DataSendRecvProcess* visibleProgressDialog() {

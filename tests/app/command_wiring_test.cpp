@@ -69,19 +69,13 @@ TEST(CommandWiring, EveryCommandHasItsHandlerInEveryEdition) {
 TEST(CommandWiring, DeviceCommandsReachTheMonitorExchangeAndTheTransfersOnce) {
     apptest::ProgramFolder folder;
     testsupport::ScriptedPrompter prompter;
-    QTemporaryDir ports;
-    qputenv("CORVANE_COM_DIR", ports.path().toLocal8Bit());
-    fakevaz::FakeVazMonitor fake;
-    ASSERT_TRUE(fake.start(ports.filePath(QStringLiteral("COM1")).toStdString()));
+    apptest::FakeDeviceOnCom1 device;
+    ASSERT_TRUE(device.started);
 
     app::Program program(editions::profileCorvane16());
     app::MainWindow& w = program.frmmain();
     devlink::LinkState& link = devlink::linkState();
-    ASSERT_EQ(link.port->open(1, QStringLiteral("9600,N,8,1")), 0);
-    link.PortReady = true;
-    link.LinkMode = devlink::LinkModeTerminal;
-    w.setEnabled(true);
-    w.show();
+    ASSERT_TRUE(apptest::connectToCom1(w));
 
     // The address boxes are cancelled: each command goes out without an address.
     struct Case {
@@ -102,28 +96,28 @@ TEST(CommandWiring, DeviceCommandsReachTheMonitorExchangeAndTheTransfersOnce) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.entry);
         prompter.clear();
-        const std::size_t before = fake.executedLines().size();
+        const std::size_t before = device.fake.executedLines().size();
         w.menuEntry(QString::fromLatin1(c.entry))->trigger();
-        ASSERT_TRUE(waitUntil([&] { return fake.executedLines().size() > before && w.isEnabled() && !apptest::visibleProgressDialog(); }));
-        const std::vector<std::string> lines = fake.executedLines();
+        ASSERT_TRUE(waitUntil([&] { return device.fake.executedLines().size() > before && w.isEnabled() && !apptest::visibleProgressDialog(); }));
+        const std::vector<std::string> lines = device.fake.executedLines();
         EXPECT_EQ(lines.size(), before + 1);
         EXPECT_EQ(lines.back(), c.line);
         const std::vector<Asked>& asked = prompter.asked();
         ASSERT_EQ(asked.size(), c.prompt ? 1u : 0u);
-        if (c.prompt) EXPECT_TRUE(asked[0].input.prompt.startsWith(QString::fromUtf8(c.prompt)));
+        if (c.prompt) { EXPECT_TRUE(asked[0].input.prompt.startsWith(QString::fromUtf8(c.prompt))); }
     }
     // The code transfers ask for their file first; cancelled, nothing goes to the device.
-    const std::size_t executed = fake.executedLines().size();
+    const std::size_t executed = device.fake.executedLines().size();
     prompter.clear();
     w.menuEntry(QStringLiteral("ToolRecvData"))->trigger();
     EXPECT_EQ(count(prompter, Asked::SaveFile), 1);
     w.menuEntry(QStringLiteral("ToolSendData"))->trigger();
     EXPECT_EQ(count(prompter, Asked::OpenFile), 1);
     EXPECT_EQ(prompter.asked().size(), 2u);
-    EXPECT_EQ(fake.executedLines().size(), executed);
+    EXPECT_EQ(device.fake.executedLines().size(), executed);
 
     // G prints once the program "ran"; then the pane is cleared but for its last line.
-    ASSERT_TRUE(waitUntil([&] { return fake.sent().size() > 0 && !w.Timer1()->isActive(); }));
+    ASSERT_TRUE(waitUntil([&] { return device.fake.sent().size() > 0 && !w.Timer1()->isActive(); }));
     ASSERT_GT(w.RichTextBox1()->text().count(QLatin1Char('\n')), 2);
     w.menuEntry(QStringLiteral("ToolCommandLineClear"))->trigger();
     EXPECT_EQ(w.RichTextBox1()->text().count(QLatin1Char('\n')), 1);

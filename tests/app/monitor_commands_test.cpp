@@ -30,19 +30,13 @@ bool redBold(const QTreeWidgetItem* item) {
 TEST(MonitorCommands, MenusToolbarAndShortcutsRunTheExchangesOnTheMainWindow) {
     apptest::ProgramFolder folder;
     testsupport::ScriptedPrompter prompter;
-    QTemporaryDir ports;
-    qputenv("CORVANE_COM_DIR", ports.path().toLocal8Bit());
-    fakevaz::FakeVazMonitor fake;
-    ASSERT_TRUE(fake.start(ports.filePath(QStringLiteral("COM1")).toStdString()));
+    apptest::FakeDeviceOnCom1 device;
+    ASSERT_TRUE(device.started);
 
     app::Program program(editions::profileCorvane16());
     app::MainWindow& w = program.frmmain();
     devlink::LinkState& link = devlink::linkState();
-    ASSERT_EQ(link.port->open(1, QStringLiteral("9600,N,8,1")), 0);
-    link.PortReady = true;
-    link.LinkMode = devlink::LinkModeTerminal;
-    w.setEnabled(true);
-    w.show();
+    ASSERT_TRUE(apptest::connectToCom1(w));
 
     // "内存察看": the window is disabled while the dialog of its own stays usable.
     prompter.answerInput(QStringLiteral("1000H"));
@@ -86,22 +80,16 @@ TEST(MonitorCommands, MenusToolbarAndShortcutsRunTheExchangesOnTheMainWindow) {
 TEST(MonitorCommands, CodeTransfersRunFromTheMenuAndTheToolbar) {
     apptest::ProgramFolder folder;
     testsupport::ScriptedPrompter prompter;
-    QTemporaryDir ports;
-    qputenv("CORVANE_COM_DIR", ports.path().toLocal8Bit());
-    fakevaz::FakeVazMonitor fake;
-    ASSERT_TRUE(fake.start(ports.filePath(QStringLiteral("COM1")).toStdString()));
+    apptest::FakeDeviceOnCom1 device;
+    ASSERT_TRUE(device.started);
 
     app::Program program(editions::profileCorvane16());
     app::MainWindow& w = program.frmmain();
     devlink::LinkState& link = devlink::linkState();
-    ASSERT_EQ(link.port->open(1, QStringLiteral("9600,N,8,1")), 0);
-    link.PortReady = true;
-    link.LinkMode = devlink::LinkModeTerminal;
-    w.setEnabled(true);
-    w.show();
+    ASSERT_TRUE(apptest::connectToCom1(w));
 
     // "从Vuz设备获取数据": 32 words at 1000H into a new file.
-    const QString received = ports.filePath(QStringLiteral("t.COD"));
+    const QString received = device.ports.filePath(QStringLiteral("t.COD"));
     prompter.answerFile(received);
     w.menuEntry(QStringLiteral("ToolRecvData"))->trigger();
     devlink::DataSendRecvProcess* dialog = apptest::visibleProgressDialog();
@@ -112,15 +100,15 @@ TEST(MonitorCommands, CodeTransfersRunFromTheMenuAndTheToolbar) {
 
     // "发送" on the toolbar: two blocks under one dialog, the pause between them included.
     const std::vector<codefile::CodeBlock> blocks = {{{0x2000, 2}, {'A', 'B', 'C', 'D'}}, {{0x3000, 1}, {'Y', 'Z'}}};
-    const QString two = ports.filePath(QStringLiteral("two.COD"));
+    const QString two = device.ports.filePath(QStringLiteral("two.COD"));
     ASSERT_TRUE(codefile::writeCodeFile(QFile::encodeName(two).toStdString(), blocks));
     prompter.answerFile(two);
     w.Toolbar1_ButtonClick(QStringLiteral("Send"));
     ASSERT_NE(apptest::visibleProgressDialog(), nullptr);
     ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !apptest::visibleProgressDialog(); }, 8000));
-    ASSERT_EQ(fake.blocksReceived().size(), 2u);
-    EXPECT_EQ(fake.memory(0x2001), 0x4344u);
-    EXPECT_EQ(fake.memory(0x3000), 0x595Au);
+    ASSERT_EQ(device.fake.blocksReceived().size(), 2u);
+    EXPECT_EQ(device.fake.memory(0x2001), 0x4344u);
+    EXPECT_EQ(device.fake.memory(0x3000), 0x595Au);
     EXPECT_TRUE(waitUntil([&] { return w.RichTextBox1()->text().endsWith(QStringLiteral("\n>")); }));
     link.port->close();
     link.PortReady = false;

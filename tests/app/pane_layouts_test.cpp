@@ -25,13 +25,13 @@ void expectLayout(app::MainWindow& w, bool editor) {
     for (const QString& m : kCommandMenus) {
         EXPECT_EQ(w.menuAction(m)->isEnabled(), !editor) << m.toStdString();
         for (QAction* a : w.menu(m)->actions()) {
-            if (!a->isSeparator()) EXPECT_EQ(a->isEnabled(), !editor) << a->objectName().toStdString();
+            if (!a->isSeparator()) { EXPECT_EQ(a->isEnabled(), !editor) << a->objectName().toStdString(); }
         }
     }
     for (const QString& m : kEditorMenus) {
         EXPECT_EQ(w.menuAction(m)->isEnabled(), editor) << m.toStdString();
         for (QAction* a : w.menu(m)->actions()) {
-            if (!a->isSeparator() && a->isVisible()) EXPECT_EQ(a->isEnabled(), editor) << a->objectName().toStdString();
+            if (!a->isSeparator() && a->isVisible()) { EXPECT_EQ(a->isEnabled(), editor) << a->objectName().toStdString(); }
         }
     }
     for (const QString& b : kCommandButtons) EXPECT_EQ(w.toolbarButton(b)->isEnabled(), !editor) << b.toStdString();

@@ -43,10 +43,8 @@ const QString kNotReady = QStringLiteral("设备未发现或端口被占用！�
 TEST(StartupSearch, FindsTheDeviceAndThePortCommandsReachTheLink) {
     apptest::ProgramFolder folder;
     testsupport::ScriptedPrompter prompter;
-    QTemporaryDir ports;
-    qputenv("CORVANE_COM_DIR", ports.path().toLocal8Bit());
-    fakevaz::FakeVazMonitor fake;
-    ASSERT_TRUE(fake.start(ports.filePath(QStringLiteral("COM1")).toStdString()));
+    apptest::FakeDeviceOnCom1 device;
+    ASSERT_TRUE(device.started);
 
     app::Program program(editions::profileCorvane16());
     whenModal<devlink::AutoScanComPort>([&](devlink::AutoScanComPort& dlg) {
@@ -62,7 +60,7 @@ TEST(StartupSearch, FindsTheDeviceAndThePortCommandsReachTheLink) {
     EXPECT_EQ(link.LinkMode, devlink::LinkModeTerminal);
     ASSERT_NE(link.port, nullptr);
     EXPECT_TRUE(link.port->isOpen());
-    EXPECT_EQ(fake.receivedCount('\r'), 3u);
+    EXPECT_EQ(device.fake.receivedCount('\r'), 3u);
 
     w.menuEntry(QStringLiteral("Closes"))->trigger();
     EXPECT_FALSE(link.port->isOpen());

@@ -475,12 +475,12 @@ TEST(Am2910Model, SixteenInstructionsOnPassAndFail) {
         EXPECT_EQ(ic.MicroPC, r.y + 1);
         EXPECT_EQ(ic.StackPointer, r.pointer);
         EXPECT_EQ(ic.Counter, r.counterAfter);
-        if (r.pointer == 3) EXPECT_EQ(ic.Stack[3], 0x100);  // pushes store MicroPC
+        if (r.pointer == 3) { EXPECT_EQ(ic.Stack[3], 0x100); }  // pushes store MicroPC
         if (r.pointer == 1 || r.pointer == 2) {
             EXPECT_EQ(ic.Stack[1], 0x10);
             EXPECT_EQ(ic.Stack[2], 0x20);  // a pop leaves the words alone
         }
-        if (r.instruction == JZ) EXPECT_EQ(ic.Stack[0], 0);
+        if (r.instruction == JZ) { EXPECT_EQ(ic.Stack[0], 0); }
     }
 }
 
