@@ -15,7 +15,7 @@ namespace {
 
 bool drawTextFrame(const RenderContext& ctx, const SchElement& e) {
     // A frame stands at its own coordinates in its own colours, in a part too.
-    const FontSpec* font = ctx.fonts->byId(e.param(8));
+    const FontAttributes* font = ctx.fonts->byId(e.param(8));
     if (!font) return true;
     SchCanvas& canvas = *ctx.canvas;
     applyWidthClass(ctx, e.param(4));

@@ -32,8 +32,8 @@ bool drawPart(const RenderContext& ctx, const SchElement& e) {
 
     const bool showDesignator = e.param(pp::DesignatorHidden) == 0;
     const bool showType = e.param(pp::PartTypeHidden) == 0;
-    const FontSpec* designatorFont = ctx.fonts->byId(e.param(pp::DesignatorFont));
-    const FontSpec* typeFont = ctx.fonts->byId(e.param(pp::PartTypeFont));
+    const FontAttributes* designatorFont = ctx.fonts->byId(e.param(pp::DesignatorFont));
+    const FontAttributes* typeFont = ctx.fonts->byId(e.param(pp::PartTypeFont));
     if ((showDesignator && !designatorFont) || (showType && !typeFont)) return true;
 
     RenderContext inner = ctx;
@@ -98,7 +98,7 @@ bool drawJunction(const RenderContext& ctx, const SchElement& e) {
 }
 
 bool drawNetLabel(const RenderContext& ctx, const SchElement& e) {
-    const FontSpec* font = ctx.fonts->byId(e.param(4));
+    const FontAttributes* font = ctx.fonts->byId(e.param(4));
     if (!font) return true;
     SchCanvas& canvas = *ctx.canvas;
     canvas.setCurrentPoint(twipsPoint(ctx, e.param(0), e.param(1)));
@@ -109,7 +109,7 @@ bool drawNetLabel(const RenderContext& ctx, const SchElement& e) {
 }
 
 bool drawLabel(const RenderContext& ctx, const SchElement& e) {
-    const FontSpec* font = ctx.fonts->byId(e.param(4));
+    const FontAttributes* font = ctx.fonts->byId(e.param(4));
     if (!font) return true;
     const bool inPart = drawsInPart(ctx);
     if (inPart && !parentOrientationValid(ctx)) return true;
@@ -123,7 +123,7 @@ bool drawLabel(const RenderContext& ctx, const SchElement& e) {
         canvas.setCurrentPoint(twipsPoint(ctx, placedPoint(ctx, e.param(0), e.param(1))));
         // The text turns with the part; mirroring moves it but keeps its direction.
         const int32_t o = parentParam(ctx, pp::Orientation);
-        FontSpec turned = *font;
+        FontAttributes turned = *font;
         if (o != 0) turned.escapement = (turned.escapement + 900 * o) % 3600;
         canvas.selectFont(turned);
     }

@@ -19,25 +19,25 @@ FontSlots FontSlots::build(const schematic::SchSheet& sheet, float zoom) {
     const std::size_t count = std::max<std::size_t>(sheet.fonts.size(), 4);
     s.slots_.resize(count);
 
-    FontSpec own;
+    FontAttributes own;
     own.face = QString::fromLatin1(kCanvasFontFace);
     own.height = fontCellHeight(zoom, 10);
     s.slots_[count - 1] = own;
 
     for (std::size_t i = 3; i + 1 < count; ++i) {
         const schematic::SchFont& f = sheet.fonts[i];
-        FontSpec spec;
-        spec.face = QString::fromStdString(f.faceName);
-        spec.height = fontCellHeight(zoom, f.size);
-        spec.escapement = static_cast<int32_t>(static_cast<int64_t>(f.rotation) * 10 % 3600);
-        spec.underline = f.underline != 0;
-        spec.italic = f.italic != 0;
-        spec.bold = f.bold != 0;
-        spec.strikeOut = f.strikeOut != 0;
-        s.slots_[i] = spec;
+        FontAttributes attrs;
+        attrs.face = QString::fromStdString(f.faceName);
+        attrs.height = fontCellHeight(zoom, f.size);
+        attrs.escapement = static_cast<int32_t>(static_cast<int64_t>(f.rotation) * 10 % 3600);
+        attrs.underline = f.underline != 0;
+        attrs.italic = f.italic != 0;
+        attrs.bold = f.bold != 0;
+        attrs.strikeOut = f.strikeOut != 0;
+        s.slots_[i] = attrs;
     }
 
-    const FontSpec first = s.slots_[3];
+    const FontAttributes first = s.slots_[3];
     for (int k = 0; k < 3; ++k) {
         s.slots_[static_cast<std::size_t>(k)] = first;
         s.slots_[static_cast<std::size_t>(k)].escapement = 900 * (k + 1);
@@ -45,7 +45,7 @@ FontSlots FontSlots::build(const schematic::SchSheet& sheet, float zoom) {
     return s;
 }
 
-const FontSpec* FontSlots::slot(int64_t slot) const {
+const FontAttributes* FontSlots::slot(int64_t slot) const {
     if (slot < 0 || slot >= static_cast<int64_t>(slots_.size())) return nullptr;
     return &slots_[static_cast<std::size_t>(slot)];
 }

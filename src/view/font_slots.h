@@ -32,13 +32,13 @@ public:
     static FontSlots build(const schematic::SchSheet& sheet, float zoom);
 
     // The font of slot `slot`, or nullptr when there is no such slot.
-    const FontSpec* slot(int64_t slot) const;
+    const FontAttributes* slot(int64_t slot) const;
     // The font a record names by its font id (slot id + 2).
-    const FontSpec* byId(int64_t id) const { return slot(id + 2); }
+    const FontAttributes* byId(int64_t id) const { return slot(id + 2); }
     std::size_t size() const { return slots_.size(); }
 
 private:
-    std::vector<FontSpec> slots_;
+    std::vector<FontAttributes> slots_;
 };
 
 }  // namespace view

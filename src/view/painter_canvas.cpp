@@ -266,12 +266,12 @@ void PainterCanvas::circle(TwipsPoint c, float radius, std::optional<ArcAngles> 
     p_.drawPath(path);
 }
 
-const PainterCanvas::RealFont& PainterCanvas::realFont(const FontSpec& wanted) {
-    FontSpec key = wanted;
+const PainterCanvas::RealFont& PainterCanvas::realFont(const FontAttributes& wanted) {
+    FontAttributes key = wanted;
     key.escapement = 0;
-    if (lastFont_ < fonts_.size() && fonts_[lastFont_].spec == key) return fonts_[lastFont_];
+    if (lastFont_ < fonts_.size() && fonts_[lastFont_].attrs == key) return fonts_[lastFont_];
     for (std::size_t i = 0; i < fonts_.size(); ++i) {
-        if (fonts_[i].spec == key) {
+        if (fonts_[i].attrs == key) {
             lastFont_ = i;
             return fonts_[i];
         }

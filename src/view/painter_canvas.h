@@ -42,13 +42,13 @@ public:
 
 private:
     struct RealFont {
-        FontSpec spec;  // without escapement
+        FontAttributes attrs;  // without escapement
         QFont font;
         QFontMetricsF metrics;
         double descent;
     };
 
-    const RealFont& realFont(const FontSpec& spec);
+    const RealFont& realFont(const FontAttributes& attrs);
     void usePen();
     void useBrush(bool fill);
     bool visible(const QRectF& r) const;

@@ -55,7 +55,7 @@ struct PixelRect {
 // A font as the drawing asks for it: `height` is the character cell height in
 // pixels (ascent plus descent), `escapement` the text direction in tenths of a
 // degree counter-clockwise.
-struct FontSpec {
+struct FontAttributes {
     QString face;
     int32_t height = 1;
     int32_t escapement = 0;
@@ -63,7 +63,7 @@ struct FontSpec {
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
-    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    friend bool operator==(const FontAttributes&, const FontAttributes&) = default;
 };
 
 // The start and end of an arc in radians, counter-clockwise from +X. A
@@ -91,7 +91,7 @@ struct CanvasState {
     Colour foreColour = 0;
     Colour fillColour = 0xFFFFFF;
     FillStyle fillStyle = FillStyle::Transparent;
-    FontSpec font;
+    FontAttributes font;
     TwipsPoint current;
     friend bool operator==(const CanvasState&, const CanvasState&) = default;
 };
@@ -108,7 +108,7 @@ public:
     void setForeColour(Colour c) { state_.foreColour = c; }
     void setFillColour(Colour c) { state_.fillColour = c; }
     void setFillStyle(FillStyle s) { state_.fillStyle = s; }
-    void selectFont(const FontSpec& f) { state_.font = f; }
+    void selectFont(const FontAttributes& f) { state_.font = f; }
     void setCurrentPoint(TwipsPoint p) { state_.current = p; }
 
     // --- twips ---

@@ -72,7 +72,7 @@ TEST(BadData, ExtremeCallsOnThePainterCanvas) {
     view::PainterCanvas canvas(painter);
     view::SchCanvas& c = canvas;
     const float big = 3e38f;
-    c.selectFont(view::FontSpec{QStringLiteral("Arial"), INT32_MAX, INT32_MIN, true, true, true, true});
+    c.selectFont(view::FontAttributes{QStringLiteral("Arial"), INT32_MAX, INT32_MIN, true, true, true, true});
     c.setDrawWidth(INT32_MAX);
     c.line({-big, -big}, {big, big});
     c.box({-big, 0}, {big, 10});

@@ -49,7 +49,7 @@ TEST(FitAll, PicksTheHighestLevelThatFits) {
 TEST(DrawSheet, AnEmptySheetIsOnlyItsArea) {
     const schematic::SchSheet sheet = sheetOf(100, 50);
     view::RecordingCanvas canvas;
-    const view::FontSpec before = canvas.state().font;
+    const view::FontAttributes before = canvas.state().font;
     const auto result = view::DrawSchSheet(sheet, canvas, {0, -300, 150, nullptr});
     EXPECT_EQ(result.image, (view::ImageSize{1500, 750}));
     EXPECT_EQ(result.outcome, view::DrawOutcome::Complete);

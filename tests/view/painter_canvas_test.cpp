@@ -123,7 +123,7 @@ TEST(PainterCanvas, PicturesMirrorWithNegativeSizesAndTurnOnParallelograms) {
 
 TEST(PainterCanvas, PrintedTextStandsOnItsBottomEdgeAndTurnsUpwards) {
     const Surface level = paint([](SchCanvas& c) {
-        c.selectFont(FontSpec{QStringLiteral("Arial"), 20});
+        c.selectFont(FontAttributes{QStringLiteral("Arial"), 20});
         c.setCurrentPoint(tw(30, 60));
         c.print(QStringLiteral("Hg"));
     });
@@ -133,7 +133,7 @@ TEST(PainterCanvas, PrintedTextStandsOnItsBottomEdgeAndTurnsUpwards) {
     EXPECT_GE(a.top(), 40);
 
     const Surface up = paint([](SchCanvas& c) {
-        c.selectFont(FontSpec{QStringLiteral("Arial"), 20, 900});
+        c.selectFont(FontAttributes{QStringLiteral("Arial"), 20, 900});
         c.setCurrentPoint(tw(60, 100));
         c.print(QStringLiteral("Hello"));
     });
@@ -146,7 +146,7 @@ TEST(PainterCanvas, PrintedTextStandsOnItsBottomEdgeAndTurnsUpwards) {
 
 TEST(PainterCanvas, ATinyFontStaysTiny) {
     const Surface s = paint([](SchCanvas& c) {
-        c.selectFont(FontSpec{QStringLiteral("Arial"), 1});
+        c.selectFont(FontAttributes{QStringLiteral("Arial"), 1});
         c.setCurrentPoint(tw(30, 60));
         c.print(QStringLiteral("WWWWWWWW"));
         EXPECT_FLOAT_EQ(c.textHeight(QStringLiteral("\r\n")), 2 * kTwipsPerPixel);
@@ -160,7 +160,7 @@ TEST(PainterCanvas, FrameTextStartsAtTheTopOfItsRectangle) {
     // "A" takes the rectangle's first line.
     for (unsigned format : {0u, unsigned(text_format::NoClip), unsigned(text_format::Center | text_format::WordBreak)}) {
         const Surface s = paint([&](SchCanvas& c) {
-            c.selectFont(FontSpec{QStringLiteral("Arial"), 30});
+            c.selectFont(FontAttributes{QStringLiteral("Arial"), 30});
             c.drawText(QStringLiteral("\r\nA\r\nB"), {20, 50, 180, 180}, format);
         });
         EXPECT_EQ(s.inked({0, 0, 200, 50}), 0) << format;   // nothing above the rectangle
@@ -173,7 +173,7 @@ TEST(PainterCanvas, FrameTextStartsAtTheTopOfItsRectangle) {
 TEST(PainterCanvas, FrameTextWrapsClipsAndDropsAPartialLastLine) {
     const auto draw = [](unsigned format) {
         return paint([&](SchCanvas& c) {
-            c.selectFont(FontSpec{QStringLiteral("Arial"), 20});
+            c.selectFont(FontAttributes{QStringLiteral("Arial"), 20});
             c.drawText(QStringLiteral("\r\nword word word word word word"), {20, 20, 100, 65}, format);
         });
     };
@@ -192,7 +192,7 @@ TEST(PainterCanvas, FrameTextWrapsClipsAndDropsAPartialLastLine) {
 TEST(PainterCanvas, PrefixCharactersDisappearUnlessTurnedOff) {
     const auto width = [](unsigned format) {
         return paint([&](SchCanvas& c) {
-                   c.selectFont(FontSpec{QStringLiteral("Arial"), 20});
+                   c.selectFont(FontAttributes{QStringLiteral("Arial"), 20});
                    c.drawText(QStringLiteral("\r\n&&&&&&"), {10, 10, 190, 100}, format);
                })
             .ink()

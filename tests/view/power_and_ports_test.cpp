@@ -82,7 +82,7 @@ TEST(PowerObject, NamesStandByTheOrientation) {
 TEST(PowerObject, GroundStylesHaveNoNameAndBadOnesOnlySetThePen) {
     for (int style : {4, 5, 6}) {
         Scene s;
-        s.canvas.selectFont(view::FontSpec{QStringLiteral("other"), 3});
+        s.canvas.selectFont(view::FontAttributes{QStringLiteral("other"), 3});
         s.draw({power(style, 100, 50, 0)});
         for (const view::RecordedCall& c : s.calls()) EXPECT_NE(c.op, "print") << style;
         EXPECT_EQ(s.canvas.state().font.height, 10) << style;  // slot 3 still selected
