@@ -10,6 +10,7 @@
 #include "link/monitor_exchange.h"
 #include "link/port_status.h"
 #include "link/port_switch.h"
+#include "link/prompter_link_notifier.h"
 #include "link/terminal_pump.h"
 #include "link/widgets/monitor_console.h"
 #include "link/widgets/port_commands.h"
@@ -25,6 +26,9 @@
 namespace app {
 
 void wireLink(Program& program) {
+    // The link's boxes and file dialogs go through the program's prompter.
+    static devlink::PrompterLinkNotifier linkBoxes;
+    devlink::setLinkNotifier(&linkBoxes);
     LinkHooks& hooks = program.hooks().link;
     hooks.setStartValues = [] {
         devlink::LinkState& link = devlink::linkState();

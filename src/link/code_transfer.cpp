@@ -2,10 +2,10 @@
 
 #include "link/comm_send.h"
 #include "link/device_port.h"
+#include "link/link_notifier.h"
 #include "link/monitor_exchange.h"
 #include "link/progress_view.h"
 #include "link/terminal_pump.h"
-#include "platform/prompter.h"
 #include "platform/wait_seconds.h"
 
 #include <QFileInfo>
@@ -18,20 +18,10 @@ namespace {
 constexpr float kBlockPauseSeconds = 0.5f;  // between the blocks of a send
 constexpr qsizetype kHeaderPosition = 7;    // of a received header's first byte, counted from the first echo
 constexpr int kProgressMaximum = 1000;
-constexpr int kSaveFlags = 1091590;
-constexpr int kOpenFlags = 1087492;
-
-const QString kCodeFilter = QStringLiteral("Codes (*.COD)|*.COD");
-const QString kFileErrorText = QStringLiteral("文件已被打开、被保护或已损坏，无法打开！！");
-const QString kInfoTitle = QStringLiteral(" 信息提示！");
 
 QString hex4(int address) { return QStringLiteral("%1").arg(address & 0xFFFF, 4, 16, QLatin1Char('0')).toUpper(); }
 
 QString sendTarget(int address) { return QStringLiteral("发送数据到 VAZ 设备的 %1H 起始地址处").arg(hex4(address)); }
-
-void showFileError() {
-    platform::MsgBox(kFileErrorText, platform::MsgButtons::Ok, kInfoTitle, platform::MsgIcon::Information);
-}
 
 std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
@@ -57,12 +47,7 @@ bool CodeTransfer::portReady() const { return link_.port && link_.port->isOpen()
 
 void CodeTransfer::ToolRecvData_Click() {
     if (!portReady()) return;
-    platform::FileRequest request;
-    request.title = QStringLiteral("保存文件为");
-    request.filter = kCodeFilter;
-    request.defaultExt = QStringLiteral("COD");
-    request.flags = kSaveFlags;
-    const auto chosen = platform::prompter().saveFile(request);
+    const auto chosen = linkNotifier().chooseReceiveFile();
     if (!chosen || chosen->isEmpty()) return;
 
     link_.XferFileNumber = 1;
@@ -96,7 +81,7 @@ void CodeTransfer::failStart() {
     if (target_.isOpen()) target_.close();
     source_.clear();
     link_.XferFileNumber = 0;
-    showFileError();
+    linkNotifier().codeFileError();
     link_.setMainWindowEnabled(true);
 }
 
@@ -197,7 +182,7 @@ void CodeTransfer::failReceive() {
     phase_ = Phase::Idle;
     link_.CommBusy = 0;
     link_.OnCommBusy = 0;
-    showFileError();
+    linkNotifier().codeFileError();
     exchange_.Command1_Click();
 }
 
@@ -219,12 +204,7 @@ void CodeTransfer::finishReceive() {
 
 void CodeTransfer::ToolSendData_Click() {
     if (!portReady()) return;
-    platform::FileRequest request;
-    request.title = QStringLiteral("打开文件");
-    request.filter = kCodeFilter;
-    request.defaultExt = QStringLiteral("COD");
-    request.flags = kOpenFlags;
-    const auto chosen = platform::prompter().openFile(request);
+    const auto chosen = linkNotifier().chooseSendFile();
     if (!chosen || chosen->isEmpty()) return;
 
     link_.XferFileNumber = 1;

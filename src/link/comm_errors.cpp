@@ -1,6 +1,6 @@
 #include "link/comm_errors.h"
 
-#include "platform/prompter.h"
+#include "link/link_notifier.h"
 
 namespace devlink {
 namespace {
@@ -40,9 +40,6 @@ QString CommFailureTail(int failureNumber) {
     return tail.isEmpty() ? QStringLiteral(" ") + kUnknown : tail;
 }
 
-void ReportCommError(int errorNumber, int portNumber) {
-    platform::MsgBox(CommErrorText(errorNumber, portNumber), platform::MsgButtons::Ok, kCommErrorTitle,
-                     platform::MsgIcon::None);
-}
+void ReportCommError(int errorNumber, int portNumber) { linkNotifier().commError(errorNumber, portNumber); }
 
 }  // namespace devlink

@@ -28,7 +28,8 @@ QString CommFailureTail(int failureNumber);
 
 inline const QString kCommErrorTitle = QStringLiteral(" 错误提示！");
 
-// One modal box titled " 错误提示！" with OK only and no icon. Changes nothing else.
+// Reports the failure through the link notifier: the program shows one modal
+// box titled " 错误提示！" with OK only and no icon. Changes nothing else.
 void ReportCommError(int errorNumber, int portNumber);
 
 }  // namespace devlink

@@ -3,12 +3,12 @@
 #include "link/address_rule.h"
 #include "link/comm_send.h"
 #include "link/device_port.h"
+#include "link/link_notifier.h"
 #include "link/monitor_command_table.h"
 #include "link/progress_view.h"
 #include "link/reply_completion.h"
 #include "link/reply_fills.h"
 #include "link/terminal_pump.h"
-#include "platform/prompter.h"
 #include "platform/wait_seconds.h"
 
 namespace devlink {
@@ -53,7 +53,7 @@ void MonitorExchange::startExchange(char letter) {
     const MonitorCommand& command = monitorCommand(letter);
     QString parameter;
     if (!command.promptFirstLine.isEmpty()) {
-        const auto answer = platform::InputBox(addressPrompt(command), command.boxTitle, kDefaultAddressAnswer);
+        const auto answer = linkNotifier().askAddress(addressPrompt(command), command.boxTitle, kDefaultAddressAnswer);
         parameter = addressParameter(profile_, answer.value_or(QString()));
     }
 

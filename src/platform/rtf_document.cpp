@@ -17,6 +17,8 @@ Qt::Alignment toAlignment(RtfAlignment a) {
     return Qt::AlignLeft;
 }
 
+QColor toColor(const RtfColour& c) { return QColor(c.red, c.green, c.blue); }
+
 }  // namespace
 
 QTextCharFormat toCharFormat(const RtfRunFormat& f) {
@@ -27,8 +29,8 @@ QTextCharFormat toCharFormat(const RtfRunFormat& f) {
     cf.setFontItalic(f.italic);
     cf.setFontUnderline(f.underline);
     cf.setFontStrikeOut(f.strikeOut);
-    if (f.foreground) cf.setForeground(*f.foreground);
-    if (f.background) cf.setBackground(*f.background);
+    if (f.foreground) cf.setForeground(toColor(*f.foreground));
+    if (f.background) cf.setBackground(toColor(*f.background));
     return cf;
 }
 

@@ -188,8 +188,8 @@ private:
         f.italic = state_.italic;
         f.underline = state_.underline;
         f.strikeOut = state_.strikeOut;
-        auto colour = [this](int i) -> std::optional<QColor> {
-            if (i <= 0 || i >= static_cast<int>(colours_.size()) || !colours_[i].isValid()) return std::nullopt;
+        auto colour = [this](int i) -> std::optional<RtfColour> {
+            if (i <= 0 || i >= static_cast<int>(colours_.size())) return std::nullopt;
             return colours_[i];
         };
         f.foreground = colour(state_.foreground);
@@ -233,7 +233,7 @@ private:
     }
 
     void finishColour() {
-        colours_.push_back(colourSet_ ? QColor(red_, green_, blue_) : QColor());
+        colours_.push_back(colourSet_ ? std::optional<RtfColour>(RtfColour{red_, green_, blue_}) : std::nullopt);
         red_ = green_ = blue_ = 0;
         colourSet_ = false;
     }
@@ -415,7 +415,7 @@ private:
     QByteArray fontNameBytes_;
     bool fontNameOpen_ = false;
 
-    std::vector<QColor> colours_;
+    std::vector<std::optional<RtfColour>> colours_;  // none for the "auto" entry
     int red_ = 0, green_ = 0, blue_ = 0;
     bool colourSet_ = false;
 };

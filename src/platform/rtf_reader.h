@@ -10,13 +10,21 @@
 // QTextDocument.
 
 #include <QByteArrayView>
-#include <QColor>
 #include <QString>
 
 #include <optional>
 #include <vector>
 
 namespace platform {
+
+// An entry of \colortbl, each component 0..255.
+struct RtfColour {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+
+    bool operator==(const RtfColour&) const = default;
+};
 
 struct RtfRunFormat {
     QString fontFamily;        // empty: the pane's own font
@@ -25,8 +33,8 @@ struct RtfRunFormat {
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
-    std::optional<QColor> foreground;  // \cf; none for the "auto" entry
-    std::optional<QColor> background;  // \cb / \highlight
+    std::optional<RtfColour> foreground;  // \cf; none for the "auto" entry
+    std::optional<RtfColour> background;  // \cb / \highlight
 
     bool operator==(const RtfRunFormat&) const = default;
 };

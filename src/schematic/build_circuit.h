@@ -5,7 +5,7 @@
 // All or nothing: a sheet that cannot be built, or a circuit that does not
 // fit the simulator's tables, changes nothing in the simulator (no numbers,
 // no net levels) and leaves the circuit window's setup untouched; the caller
-// reports the failure (ReportCircuitBuildFailure) and gives up the load.
+// reports the failure (ReportCircuitBuildFailure in prompter_sch_notifier.h) and gives up the load.
 
 #include <cstdint>
 #include <vector>

@@ -1,10 +1,5 @@
 #include "schematic/circuit_build_report.h"
 
-#include <QString>
-
-#include "platform/prompter.h"
-#include "schematic/prompter_sch_notifier.h"
-
 namespace schematic {
 
 std::string tablesFullText(const TableRoom& needed, const TableRoom& available) {
@@ -15,16 +10,6 @@ std::string tablesFullText(const TableRoom& needed, const TableRoom& available) 
            "尚余：芯片 " + std::to_string(available.icNumbers) + " 个，信号 " + std::to_string(available.signalNumbers) +
            " 个，扇出表 " + std::to_string(available.fanoutRecords) + " 个。\n"
            "请重新启动程序后再装入此电路。";
-}
-
-void ReportCircuitBuildFailure(const CircuitBuildResult& result) {
-    if (result.built) return;
-    if (result.failure != SchFailure::None) {
-        PrompterSchNotifier().failure(result.failure);
-        return;
-    }
-    platform::MsgBox(QString::fromStdString(tablesFullText(result.registration.needed, result.registration.available)),
-                     platform::MsgButtons::Ok, QStringLiteral(" 信息提示！"), platform::MsgIcon::Information);
 }
 
 }  // namespace schematic

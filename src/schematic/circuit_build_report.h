@@ -1,5 +1,6 @@
 #pragma once
-// Tells the user why a circuit was not built, in the program's message boxes.
+// What the user is told when a circuit is not built. The boxes that show it
+// are in prompter_sch_notifier.h.
 
 #include <string>
 
@@ -9,10 +10,5 @@ namespace schematic {
 
 // The text shown when a circuit does not fit the simulator's tables (UTF-8).
 std::string tablesFullText(const TableRoom& needed, const TableRoom& available);
-
-// Shows the message of a failed build: a sheet that could not be built in the
-// reader's form for failures ("信息提示! n"), a refused circuit with what it
-// needed and what was left. Nothing for a built circuit.
-void ReportCircuitBuildFailure(const CircuitBuildResult& result);
 
 }  // namespace schematic

@@ -1,6 +1,7 @@
 #include "schematic/prompter_sch_notifier.h"
 
 #include "platform/prompter.h"
+#include "schematic/circuit_build_report.h"
 
 namespace schematic {
 namespace {
@@ -29,6 +30,21 @@ void PrompterSchNotifier::unknownRecord(std::string_view line) {
 void PrompterSchNotifier::unknownRecordCount(int count) {
     platform::MsgBox(QStringLiteral("共 ") + QString::number(count) + QStringLiteral(" 个"), platform::MsgButtons::Ok,
                      kUnknownRecordTitle, platform::MsgIcon::None);
+}
+
+int ReadSchFile(SchSheet& sheet, const QString& path) {
+    PrompterSchNotifier notifier;
+    return ReadSchFile(sheet, path, notifier);
+}
+
+void ReportCircuitBuildFailure(const CircuitBuildResult& result) {
+    if (result.built) return;
+    if (result.failure != SchFailure::None) {
+        PrompterSchNotifier().failure(result.failure);
+        return;
+    }
+    platform::MsgBox(QString::fromStdString(tablesFullText(result.registration.needed, result.registration.available)),
+                     platform::MsgButtons::Ok, QStringLiteral(" 信息提示！"), platform::MsgIcon::Information);
 }
 
 }  // namespace schematic

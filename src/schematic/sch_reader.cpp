@@ -1,7 +1,6 @@
 #include "schematic/sch_reader.h"
 
 #include "platform/codepage.h"
-#include "schematic/prompter_sch_notifier.h"
 #include "schematic/sch_numbers.h"
 #include "schematic/sch_record_parser.h"
 
@@ -336,11 +335,6 @@ int ReadSchFile(SchSheet& sheet, const QString& path, SchReadNotifier& notifier)
     file.close();
     if (readFailed) return 0;
     return ReadSchBytes(sheet, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), notifier);
-}
-
-int ReadSchFile(SchSheet& sheet, const QString& path) {
-    PrompterSchNotifier notifier;
-    return ReadSchFile(sheet, path, notifier);
 }
 
 }  // namespace schematic

@@ -19,10 +19,9 @@ class QString;
 
 namespace schematic {
 
-// Reads the file at `path`, reporting through `notifier`.
+// Reads the file at `path`, reporting through `notifier`. The overload that
+// shows the messages in boxes is in prompter_sch_notifier.h.
 int ReadSchFile(SchSheet& sheet, const QString& path, SchReadNotifier& notifier);
-// The same, showing the messages in boxes through the installed prompter.
-int ReadSchFile(SchSheet& sheet, const QString& path);
 
 // Reads a file's content: code page 936 bytes.
 int ReadSchBytes(SchSheet& sheet, std::string_view cp936Bytes, SchReadNotifier& notifier);

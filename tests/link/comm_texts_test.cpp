@@ -3,6 +3,7 @@
 #include "link/port_search.h"
 #include "link/port_status.h"
 #include "link/prompt_match.h"
+#include "link/prompter_link_notifier.h"
 #include "support/scripted_prompter.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,7 @@ TEST(CommErrors, TextsByNumber) {
 
 TEST(CommErrors, ReportIsOneOkBoxWithTheErrorTitle) {
     testsupport::ScriptedPrompter prompter;
+    ScopedPrompterLinkNotifier linkBoxes;
     ReportCommError(8002, 3);
     ReportCommError(97, 2);
     const auto boxes = prompter.messages();

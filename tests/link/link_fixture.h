@@ -7,6 +7,7 @@
 #include "link/device_port.h"
 #include "link/fake/fake_vaz_monitor.h"
 #include "link/link_state.h"
+#include "link/prompter_link_notifier.h"
 #include "support/scripted_prompter.h"
 
 #include <QStringList>
@@ -68,6 +69,7 @@ protected:
     devlink::DevicePort port;
     devlink::LinkState link;
     testsupport::ScriptedPrompter prompter;
+    devlink::ScopedPrompterLinkNotifier linkBoxes;
     QStringList statusTexts;
     bool mainEnabled = true;
     bool waitCursor = false;

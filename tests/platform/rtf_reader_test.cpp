@@ -43,10 +43,10 @@ TEST(RtfReader, TextFontsSizesAndColours) {
     EXPECT_TRUE(second[0].format.bold);
     EXPECT_FALSE(second[1].format.bold);
     EXPECT_EQ(second[2].text, QStringLiteral("red"));
-    EXPECT_EQ(second[2].format.foreground, QColor(255, 0, 0));
+    EXPECT_EQ(second[2].format.foreground, (RtfColour{255, 0, 0}));
     EXPECT_FALSE(second[3].format.foreground.has_value());
     EXPECT_EQ(second[4].text, QStringLiteral("blue"));
-    EXPECT_EQ(second[4].format.foreground, QColor(0, 0, 255));
+    EXPECT_EQ(second[4].format.foreground, (RtfColour{0, 0, 255}));
     EXPECT_FALSE(second[0].format.foreground.has_value());  // \cf0 is the automatic colour
 
     EXPECT_EQ(c.paragraphs[2].alignment, RtfAlignment::Centre);

@@ -6,6 +6,7 @@
 
 #include "schematic/circuit_build_report.h"
 #include "schematic/fixed_width_measurer.h"
+#include "schematic/prompter_sch_notifier.h"
 #include "schematic/qt_text_measurer.h"
 #include "schematic/sch_fixture.h"
 #include "schematic/sch_hot_spots.h"
