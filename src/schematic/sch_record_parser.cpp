@@ -42,16 +42,8 @@ bool stripChars(std::string_view s, std::size_t front, std::string& out) {
 
 enum class YFlip { None, Always, IfSheet };
 
-// Reads the fields of one record line in order.
-//
-// Layout letters, one per field or text of the record:
-//   n  number          a  number, Y always flipped     s  number, Y flipped on the sheet
-//   N, A, S            the same, taking the rest of the line (the record's last number)
-//   x  number read and checked but not stored
-//   t  the field kept as a text
-//   p  point count and points, Y always    q  the same, Y flipped on the sheet
-//   d  one delimited text (the rest of the line)
-//   D  two delimited texts (Part and Pin)
+// Reads the fields of one record line in order, by the layout letters of
+// SchRecordLayout.
 class FieldReader {
 public:
     FieldReader(std::string_view line, std::size_t keywordBlank, int32_t sheetHeight)
@@ -182,16 +174,8 @@ private:
     std::size_t pos_ = 0;
 };
 
-struct KindLayout {
-    std::string_view keyword;
-    SchElementKind kind;
-    std::size_t params;  // before any points
-    std::size_t texts;
-    std::string_view layout;
-};
-
 // In the order the keywords are tested.
-constexpr std::array<KindLayout, 25> kKinds{{
+constexpr std::array<SchRecordLayout, 25> kKinds{{
     {"Part", SchElementKind::Part, part_param::Count, 4, "nannnnnnnnD"},
     {"Wire", SchElementKind::Wire, 4, 0, "nnnp"},
     {"Bus", SchElementKind::Bus, 4, 0, "nnnp"},
@@ -223,7 +207,7 @@ constexpr std::array<KindLayout, 25> kKinds{{
 // for the entries filled later (a Part's sub-records, a frame's text lines)
 // or always 0 (a Junction's P5).
 constexpr bool layoutsMatchSizes() {
-    for (const KindLayout& k : kKinds) {
+    for (const SchRecordLayout& k : kKinds) {
         std::size_t params = 0, texts = 0;
         for (char op : k.layout) {
             switch (op) {
@@ -262,7 +246,7 @@ SchRecordResult completePartText(std::string_view line, std::size_t blank, std::
     if (!part) return {0, SchFailure::NoPartToComplete};
     SchElement updated = *part;
     FieldReader reader(line, blank, state.sheetHeight);
-    if (!reader.run("nannnnnd", updated, paramBase, textIndex)) return {0, reader.failure};
+    if (!reader.run(kPartTextLayout, updated, paramBase, textIndex)) return {0, reader.failure};
     *part = std::move(updated);
     return {};
 }
@@ -274,7 +258,7 @@ SchRecordResult addDescription(std::string_view line, std::size_t blank, std::ve
     SchElement scratch;
     scratch.texts.resize(1);
     FieldReader reader(line, blank, state.sheetHeight);
-    if (!reader.run("xxxxxxxd", scratch, 0, 0)) return {0, reader.failure};
+    if (!reader.run(kPartDescriptionLayout, scratch, 0, 0)) return {0, reader.failure};
     const std::string_view text = trimBlanks(scratch.texts[0]);
     if (!text.empty() && text != "*") part->texts.emplace_back(text);
     return {};
@@ -298,6 +282,12 @@ void addFrameLine(std::string_view line, SchElement& frame, SchParserState& stat
 }
 
 }  // namespace
+
+const SchRecordLayout* SchRecordLayoutOf(SchElementKind kind) {
+    for (const SchRecordLayout& k : kKinds)
+        if (k.kind == kind) return &k;
+    return nullptr;
+}
 
 std::size_t FindTextEnd(std::string_view text, std::size_t position) {
     // position + 1 (from 1) is index `position` (from 0).
@@ -329,7 +319,7 @@ SchRecordResult ParseSchRecord(std::string_view line, std::vector<SchElement>& l
     if (blank == std::string_view::npos) return {};
     const std::string_view keyword = line.substr(0, blank);
 
-    for (const KindLayout& k : kKinds) {
+    for (const SchRecordLayout& k : kKinds) {
         if (keyword != k.keyword) continue;
         SchElement e;
         e.kind = k.kind;
@@ -376,7 +366,7 @@ SchFailure ParseSchPartExtra(std::string_view line, std::vector<SchElement>& she
         return SchFailure::NoPartToComplete;
     SchElement updated = sheetElements[index];
     FieldReader reader(line, blank, state.sheetHeight);
-    if (!reader.run("nnnnN", updated, part_param::FillColor, 0)) return reader.failure;
+    if (!reader.run(kPartExtraLayout, updated, part_param::FillColor, 0)) return reader.failure;
     sheetElements[index] = std::move(updated);
     ++state.currentPart;
     return SchFailure::None;

@@ -22,6 +22,33 @@
 
 namespace schematic {
 
+// How the fields of one record keyword fill an element: its kind, the Params
+// and Texts it starts with, and one layout letter per field or text, in line
+// order. Whatever writes the format must use the same letters:
+//   n  number          a  number, Y always flipped     s  number, Y flipped on the sheet
+//   N, A, S            the same, taking the rest of the line (the record's last number)
+//   x  number read and checked but not stored
+//   t  the field kept as a text
+//   p  point count and points, Y always    q  the same, Y flipped on the sheet
+//   d  one delimited text (the rest of the line)
+//   D  two delimited texts (Part and Pin)
+struct SchRecordLayout {
+    std::string_view keyword;
+    SchElementKind kind;
+    std::size_t params;  // before any points
+    std::size_t texts;
+    std::string_view layout;
+};
+
+// The layout of a kind, or nullptr for a kind no record produces.
+const SchRecordLayout* SchRecordLayoutOf(SchElementKind kind);
+
+// Sub-record lines of a Part: Designator and PartType (from P10 and T2, and
+// from P17 and T3), PartDescription, and the part's Version 2.0 line (from P24).
+inline constexpr std::string_view kPartTextLayout = "nannnnnd";
+inline constexpr std::string_view kPartDescriptionLayout = "xxxxxxxd";
+inline constexpr std::string_view kPartExtraLayout = "nnnnN";
+
 // What the parser keeps between lines; one instance per read.
 struct SchParserState {
     // Y values are flipped against this: 0 while the library is read, the
