@@ -1,0 +1,316 @@
+#include "schgen/sheet_draft.h"
+
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+
+#include "schgen/ic_pin_names.h"
+#include "schematic/text_scan.h"
+#include "sim/ic_type.h"
+#include "sim/pin_table.h"
+
+namespace schgen {
+namespace {
+
+using schematic::SchElement;
+using schematic::SchElementKind;
+using schematic::SheetPoint;
+namespace pp = schematic::part_param;
+namespace pinp = schematic::pin_param;
+namespace dir = schematic::direction;
+
+constexpr int32_t kPitch = 10;
+constexpr int32_t kPinLength = 20;
+constexpr int32_t kMinStub = 30;
+// Rough advance of one character of the 10-point fonts, in sheet units.
+constexpr int32_t kLatinAdvance = 7;
+constexpr int32_t kHanAdvance = 12;
+
+// Colours as the files store them (0x00BBGGRR).
+constexpr int32_t kDarkRed = 128;
+constexpr int32_t kNavy = 0x800000;
+constexpr int32_t kCream = 14741759;
+constexpr int32_t kPaleYellow = 12648447;
+constexpr int32_t kSheetColour = 15269887;
+constexpr int32_t kWhite = 0xFFFFFF;
+
+int32_t roundUp(int32_t v, int32_t step) { return (v + step - 1) / step * step; }
+
+int32_t textWidth(const std::string& s) {
+    int32_t w = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) w += kLatinAdvance;
+        else if ((c & 0xC0) != 0x80) w += kHanAdvance;
+    }
+    return w;
+}
+
+// Pin names in natural order ("D2" before "D10"), blind to the active-low
+// mark, with numbered names (the data lines) above the controls.
+bool pinNameBefore(const std::string& a, const std::string& b) {
+    auto numbered = [](const std::string& s) { return !s.empty() && std::isdigit(static_cast<unsigned char>(s.back())); };
+    if (numbered(a) != numbered(b)) return numbered(a);
+    std::string_view x = a, y = b;
+    if (!x.empty() && x.front() == '/') x.remove_prefix(1);
+    if (!y.empty() && y.front() == '/') y.remove_prefix(1);
+    std::size_t i = 0, j = 0;
+    while (i < x.size() && j < y.size()) {
+        const bool dx = std::isdigit(static_cast<unsigned char>(x[i])), dy = std::isdigit(static_cast<unsigned char>(y[j]));
+        if (dx && dy) {
+            std::size_t ei = i, ej = j;
+            while (ei < x.size() && std::isdigit(static_cast<unsigned char>(x[ei]))) ++ei;
+            while (ej < y.size() && std::isdigit(static_cast<unsigned char>(y[ej]))) ++ej;
+            const long nx = std::stol(std::string(x.substr(i, ei - i))), ny = std::stol(std::string(y.substr(j, ej - j)));
+            if (nx != ny) return nx < ny;
+            i = ei;
+            j = ej;
+        } else {
+            if (x[i] != y[j]) return x[i] < y[j];
+            ++i;
+            ++j;
+        }
+    }
+    return x.size() - i < y.size() - j;
+}
+
+SchElement element(SchElementKind kind, std::vector<int32_t> params, std::vector<std::string> texts = {}) {
+    SchElement e;
+    e.kind = kind;
+    e.params = std::move(params);
+    e.texts = std::move(texts);
+    return e;
+}
+
+SchElement pinElement(const std::string& name, int32_t number, int32_t x, int32_t y, int32_t direction) {
+    std::vector<int32_t> p(pinp::Count, 0);
+    p[1] = name == "CLK" || name == "CP" ? 1 : 0;  // the clock wedge
+    p[4] = 1;                                       // name shown
+    p[5] = 1;                                       // number shown
+    p[pinp::Length] = kPinLength;
+    p[pinp::X] = x;
+    p[pinp::Y] = y;
+    p[pinp::Direction] = direction;
+    p[10] = kDarkRed;
+    return element(SchElementKind::Pin, std::move(p), {name, std::to_string(number)});
+}
+
+std::vector<int32_t> pointParams(std::vector<int32_t> head, const std::vector<SheetPoint>& points) {
+    if (points.size() < 2) throw std::invalid_argument("a line needs two points or more");
+    head.push_back(static_cast<int32_t>(points.size()));
+    for (const SheetPoint& pt : points) {
+        head.push_back(static_cast<int32_t>(pt.x));
+        head.push_back(static_cast<int32_t>(pt.y));
+    }
+    return head;
+}
+
+}  // namespace
+
+SheetDraft::SheetDraft(int32_t width, int32_t height) {
+    sheet_.fontSlotMax = 5;
+    sheet_.fonts.resize(6);
+    sheet_.fonts[kLatinFont + 2] = schematic::SchFont{10, 0, 0, 0, 0, 0, "Arial"};
+    sheet_.fonts[kSongFont + 2] = schematic::SchFont{10, 0, 0, 0, 0, 0, "宋体"};
+    sheet_.sheetColor = kSheetColour;
+    sheet_.sheetParam10 = 1;
+    sheet_.sheetParam11 = 10;
+    sheet_.sheetSizeA = width;
+    sheet_.sheetSizeB = height;
+}
+
+int32_t SheetDraft::component(int32_t type) {
+    if (const auto known = compOfType_.find(type); known != compOfType_.end()) return known->second;
+    const sim::PinTable& t = sim::pinTable(type);
+    const std::vector<std::string> names = icPinNames(type);
+
+    std::vector<int32_t> left, right, top, bottom;
+    for (int32_t pin = 1; pin <= t.pinCount; ++pin) {
+        switch (t.kinds[static_cast<std::size_t>(pin)]) {
+            case sim::PinKind::Vcc: top.push_back(pin); break;
+            case sim::PinKind::Gnd: bottom.push_back(pin); break;
+            case sim::PinKind::Input: left.push_back(pin); break;
+            case sim::PinKind::Bidirectional:
+                // The transceiver's two ports face each other.
+                if (type == static_cast<int32_t>(sim::IcType::Ls245) && names[static_cast<std::size_t>(pin)][0] == 'A')
+                    left.push_back(pin);
+                else
+                    right.push_back(pin);
+                break;
+            default: right.push_back(pin); break;
+        }
+    }
+    auto byName = [&](int32_t a, int32_t b) {
+        return pinNameBefore(names[static_cast<std::size_t>(a)], names[static_cast<std::size_t>(b)]);
+    };
+    std::stable_sort(left.begin(), left.end(), byName);
+    std::stable_sort(right.begin(), right.end(), byName);
+    auto widest = [&](const std::vector<int32_t>& pins) {
+        int32_t w = 0;
+        for (int32_t pin : pins) w = std::max(w, textWidth(names[static_cast<std::size_t>(pin)]));
+        return w;
+    };
+
+    const auto rows = static_cast<int32_t>(std::max(left.size(), right.size()));
+    const int32_t height = kPitch * (rows + 1);
+    // The supply pins stand in the middle, their names reading down into the
+    // box between the two columns of names.
+    const int32_t width = std::max(80, roundUp(2 * std::max(widest(left), widest(right)) + 40, 2 * kPitch));
+    const int32_t middle = width / 2;
+
+    schematic::SchPartGraphics g;
+    g.elements.push_back(element(SchElementKind::Rectangle, {0, 0, width, -height, 1, kDarkRed, kCream, 0, 1}));
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        const int32_t pin = left[i];
+        g.elements.push_back(pinElement(names[static_cast<std::size_t>(pin)], pin, 0,
+                                        -kPitch * static_cast<int32_t>(i + 1), dir::Left));
+    }
+    for (std::size_t i = 0; i < right.size(); ++i) {
+        const int32_t pin = right[i];
+        g.elements.push_back(pinElement(names[static_cast<std::size_t>(pin)], pin, width,
+                                        -kPitch * static_cast<int32_t>(i + 1), dir::Right));
+    }
+    for (std::size_t i = 0; i < top.size(); ++i) {
+        const int32_t pin = top[i];
+        g.elements.push_back(pinElement(names[static_cast<std::size_t>(pin)], pin,
+                                        middle + 2 * kPitch * static_cast<int32_t>(i), 0, dir::Up));
+    }
+    for (std::size_t i = 0; i < bottom.size(); ++i) {
+        const int32_t pin = bottom[i];
+        g.elements.push_back(pinElement(names[static_cast<std::size_t>(pin)], pin,
+                                        middle + 2 * kPitch * static_cast<int32_t>(i), -height, dir::Down));
+    }
+
+    schematic::SchComponent c;
+    c.parts.push_back(std::move(g));
+    const std::string typeName(sim::icTypeName(type));
+    c.names = {"'" + typeName + "'"};
+    c.libText1 = "DIP" + std::to_string(t.pinCount);
+    c.libText5 = "'U?'";
+    sheet_.comps.push_back(std::move(c));
+    const auto index = static_cast<int32_t>(sheet_.comps.size() - 1);
+    compOfType_[type] = index;
+    return index;
+}
+
+int SheetDraft::ic(const std::string& designator, const std::string& type, int32_t x, int32_t y,
+                   const std::vector<std::string>& descriptions) {
+    const int32_t typeNo = sim::icTypeFromName(type);
+    if (typeNo < 0) throw std::invalid_argument("no simulated IC type is named \"" + type + "\"");
+    const int32_t comp = component(typeNo);
+    int32_t boxHeight = 0;
+    for (const SchElement& e : sheet_.comps[static_cast<std::size_t>(comp)].parts[0].elements)
+        if (e.kind == SchElementKind::Rectangle) boxHeight = -e.param(3);
+
+    std::vector<int32_t> p(pp::Count, 0);
+    p[pp::X] = x;
+    p[pp::Y] = y;
+    p[pp::PartNo] = 1;
+    p[pp::CompIndex] = comp;
+    p[pp::DesignatorX] = x;
+    p[pp::DesignatorY] = y - 3;  // texts stand on their anchor: just above the box
+    p[pp::DesignatorColor] = kNavy;
+    p[pp::DesignatorFont] = kLatinFont;
+    p[pp::DesignatorHidden - 1] = 1;  // as the files carry it
+    p[pp::PartTypeX] = x;
+    p[pp::PartTypeY] = y + boxHeight + 12;
+    p[pp::PartTypeColor] = kNavy;
+    p[pp::PartTypeFont] = kLatinFont;
+    p[pp::PartTypeHidden - 1] = 1;  // as the files carry it
+    p[pp::FillColor] = kWhite;
+    std::vector<std::string> texts = {"*", type, designator, type};
+    for (const std::string& d : descriptions) {
+        const std::string_view kept = schematic::trimBlanks(d);
+        if (!kept.empty() && kept != "*") texts.emplace_back(kept);
+    }
+    return add(element(SchElementKind::Part, std::move(p), std::move(texts)));
+}
+
+const SchElement& SheetDraft::part(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= sheet_.elements.size() ||
+        sheet_.elements[static_cast<std::size_t>(index)].kind != SchElementKind::Part)
+        throw std::invalid_argument("element " + std::to_string(index) + " is no IC");
+    return sheet_.elements[static_cast<std::size_t>(index)];
+}
+
+const SchElement& SheetDraft::pin(const SchElement& p, int pinNumber) const {
+    const std::string number = std::to_string(pinNumber);
+    if (const schematic::SchPartGraphics* g = sheet_.partGraphics(p)) {
+        for (const SchElement& e : g->elements)
+            if (e.kind == SchElementKind::Pin && e.text(schematic::pin_text::Number) == number) return e;
+    }
+    throw std::invalid_argument(p.text(schematic::part_text::Designator) + " has no pin " + number);
+}
+
+SheetPoint SheetDraft::pinEnd(int partIndex, int pinNumber) const {
+    const SchElement& p = part(partIndex);
+    return schematic::PartTransform::of(p).pinOuterEnd(pin(p, pinNumber));
+}
+
+void SheetDraft::net(int partIndex, int pinNumber, const std::string& name) {
+    const SchElement& p = part(partIndex);
+    const schematic::PartTransform placement = schematic::PartTransform::of(p);
+    const SchElement& e = pin(p, pinNumber);
+    const SheetPoint from = placement.pinOuterEnd(e);
+    const int32_t d = placement.pinDirection(e);
+    const int32_t length = std::max(kMinStub, roundUp(textWidth(name) + 20, kPitch));
+    const SheetPoint to = schematic::stepTowards(from, d, length);
+    wire({from, to});
+    // Labels read rightwards from their anchor, so the anchor sits at the
+    // stub's left end and the name stays over the stub, clear of the pin number.
+    const SheetPoint anchor = d == dir::Right ? schematic::stepTowards(from, d, kPitch) : to;
+    netLabel(static_cast<int32_t>(anchor.x), static_cast<int32_t>(anchor.y), name);
+}
+
+int SheetDraft::wire(const std::vector<SheetPoint>& points) {
+    return add(element(SchElementKind::Wire, pointParams({0, kNavy, 1}, points)));
+}
+
+int SheetDraft::netLabel(int32_t x, int32_t y, const std::string& name) {
+    return add(element(SchElementKind::NetLabel, {x, y, 0, kDarkRed, kLatinFont, 0}, {name}));
+}
+
+int SheetDraft::junction(int32_t x, int32_t y) {
+    return add(element(SchElementKind::Junction, {x, y, 1, kNavy, 0, 0}));
+}
+
+int SheetDraft::textFrame(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const std::vector<std::string>& lines,
+                          int32_t font) {
+    // P1 is the bottom edge and P3 the top one, as a file's frame reads.
+    SchElement e = element(SchElementKind::TextFrame, {std::min(x1, x2), std::max(y1, y2), std::max(x1, x2),
+                                                       std::min(y1, y2), 0, kDarkRed, kPaleYellow, 0, font, 0, 1, 0,
+                                                       0, 1, 0});
+    for (const std::string& l : lines) e.texts.emplace_back(schematic::trimBlanks(l));
+    e.texts.emplace_back();
+    e.textCount = static_cast<int32_t>(lines.size());
+    return add(std::move(e));
+}
+
+int SheetDraft::label(int32_t x, int32_t y, const std::string& text, int32_t font) {
+    return add(element(SchElementKind::Label, {x, y, 0, 0, font, 0}, {text}));
+}
+
+int SheetDraft::rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    return add(element(SchElementKind::Rectangle, {x1, y1, x2, y2, 0, kDarkRed, kWhite, 0, 0}));
+}
+
+int SheetDraft::line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    return add(element(SchElementKind::Line, {x1, y1, x2, y2, 0, 0, kDarkRed, 0}));
+}
+
+int SheetDraft::polyline(const std::vector<SheetPoint>& points) {
+    return add(element(SchElementKind::Polyline, pointParams({0, 0, kDarkRed, 0}, points)));
+}
+
+int SheetDraft::directive(SchElementKind kind, const std::string& text) {
+    if (kind != SchElementKind::SimStimulus && kind != SchElementKind::SimProbe && kind != SchElementKind::SimVector)
+        throw std::invalid_argument("a directive is a SimStimulus, SimProbe or SimVector record");
+    return add(element(kind, {0, 0, 0, 0}, {text}));
+}
+
+int SheetDraft::add(SchElement e) {
+    sheet_.elements.push_back(std::move(e));
+    return static_cast<int>(sheet_.elements.size() - 1);
+}
+
+}  // namespace schgen

@@ -1,0 +1,79 @@
+#pragma once
+// Drafts schematics of simulated ICs in code: sheets the circuit builder turns
+// into working circuits and the view shows readably, for test fixtures and the
+// lab's data folder. Write the result with writeSchFile().
+//
+// Coordinates are the model's: sheet units, X to the right, Y downwards from
+// the sheet's top edge (the writer flips them for the file).
+//
+// An IC is a box whose top-left corner is the given point. Its input pins
+// stand on the left, outputs, bidirectional and unused pins on the right (the
+// 74LS245's A side on the left), 10 units apart starting 10 below the top,
+// each 20 long; VCC leaves the top and GND the bottom, in the middle.
+// pinEnd() tells where a pin's outer end lies. net() draws a stub that reaches
+// 30 or more units further out (longer for long names), so keep about 100
+// units clear around each box and between boxes; stubs that touch join their
+// nets.
+//
+// Programming errors (an unknown IC type, a pin the part does not have, an
+// index that is no IC) throw std::invalid_argument.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "schematic/part_transform.h"
+#include "schematic/sch_model.h"
+
+namespace schgen {
+
+class SheetDraft {
+public:
+    // Font numbers for texts: the file's first font is Latin (the view also
+    // draws pin names with it), the second 宋体 for Chinese text.
+    static constexpr int32_t kLatinFont = 1;
+    static constexpr int32_t kSongFont = 2;
+
+    explicit SheetDraft(int32_t width = 1500, int32_t height = 1000);
+
+    // Places an IC of `type` (an exact sim::IcTypeNames name, such as "74LS273")
+    // with its designator; `descriptions` become the part's descriptions (the
+    // first names the memory image of a 2732 or 6116). Returns its element index.
+    int ic(const std::string& designator, const std::string& type, int32_t x, int32_t y,
+           const std::vector<std::string>& descriptions = {});
+    // The outer end of a pin, where wires and labels join it.
+    schematic::SheetPoint pinEnd(int part, int pinNumber) const;
+    // Connects a pin to the net `name`: a wire stub outwards from the pin's end
+    // with a net label on it. Every pin given the same name ends in one net.
+    void net(int part, int pinNumber, const std::string& name);
+
+    // Plain drawing; each returns the new element's index.
+    int wire(const std::vector<schematic::SheetPoint>& points);
+    int netLabel(int32_t x, int32_t y, const std::string& name);
+    int junction(int32_t x, int32_t y);
+    // A bordered frame from (x1, y1) to (x2, y2); blanks at the ends of lines
+    // do not survive a file and are dropped here.
+    int textFrame(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const std::vector<std::string>& lines,
+                  int32_t font = kSongFont);
+    int label(int32_t x, int32_t y, const std::string& text, int32_t font = kLatinFont);
+    int rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    int line(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    int polyline(const std::vector<schematic::SheetPoint>& points);
+    // A SimStimulus, SimProbe or SimVector record with its directive text
+    // (such as "CLK(S/C):CP 1" or "(Data) Q7..0"); it draws nothing.
+    int directive(schematic::SchElementKind kind, const std::string& text);
+
+    const schematic::SchSheet& sheet() const { return sheet_; }
+
+private:
+    int32_t component(int32_t type);
+    const schematic::SchElement& part(int index) const;
+    const schematic::SchElement& pin(const schematic::SchElement& part, int pinNumber) const;
+    int add(schematic::SchElement e);
+
+    schematic::SchSheet sheet_;
+    std::map<int32_t, int32_t> compOfType_;
+};
+
+}  // namespace schgen
