@@ -1,5 +1,6 @@
 #include "schgen/sch_writer.h"
 
+#include <algorithm>
 #include <fstream>
 #include <string_view>
 

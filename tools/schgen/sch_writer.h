@@ -7,7 +7,8 @@
 // What the reader itself cannot produce cannot come back either: texts with
 // line breaks, frame lines with blanks at their ends, descriptions that are
 // empty or "*", a Part's or Pin's first text holding all of ' ) ] > } (its
-// quotes are dropped then), fonts outside slots 3..fontSlotMax - 1.
+// quotes are dropped then), fonts outside slots 3..fontSlotMax - 1, a font
+// without a face name.
 
 #include <string>
 

@@ -4,12 +4,13 @@
 // lab's data folder. Write the result with writeSchFile().
 //
 // Coordinates are the model's: sheet units, X to the right, Y downwards from
-// the sheet's top edge (the writer flips them for the file).
+// the sheet's top edge (the writer flips them for the file). A text stands on
+// its point: the point is the text's bottom-left corner.
 //
 // An IC is a box whose top-left corner is the given point. Its input pins
 // stand on the left, outputs, bidirectional and unused pins on the right (the
-// 74LS245's A side on the left), 10 units apart starting 10 below the top,
-// each 20 long; VCC leaves the top and GND the bottom, in the middle.
+// 74LS245's A side on the left), numbered names first (D0, D1, ... D10), then
+// the controls, 10 units apart starting 10 below the top, each 20 long; VCC leaves the top and GND the bottom, in the middle.
 // pinEnd() tells where a pin's outer end lies. net() draws a stub that reaches
 // 30 or more units further out (longer for long names), so keep about 100
 // units clear around each box and between boxes; stubs that touch join their
