@@ -68,7 +68,8 @@ struct LinkState {
     // window and the code transfers.
     QByteArray LinkCommand;    // the command being sent, carriage return included
     int LinkCommandIndex = 0;  // 1-based index in LinkCommand of the character sent last
-    // Between exchanges one zero byte; a reply is appended behind it.
+    // Between exchanges one zero byte; a reply is appended behind it (at most
+    // its first kReplyKeptBytes, see reply_completion.h).
     QByteArray RecvBuffer = QByteArray(1, '\0');
     // Code transfers: the header step, then the data bytes still to move; 0 otherwise.
     int XferCounter = 0;

@@ -11,6 +11,8 @@
 #include "link/terminal_pump.h"
 #include "platform/wait_seconds.h"
 
+#include <algorithm>
+
 namespace devlink {
 namespace {
 
@@ -69,6 +71,7 @@ void MonitorExchange::startExchange(char letter) {
 
     link_.LinkCommandIndex = 1;
     link_.LinkCommand = QByteArray(1, letter) + parameter.toLatin1() + '\r';
+    reply_ = {};
     // The first character's pause passes while the pane still takes what the
     // device prints. Then what the pump has not shown yet goes to the pane,
     // receive events come again, and the character goes out at once: output
@@ -119,13 +122,18 @@ void MonitorExchange::serveReply() {
     }
     const QByteArray bytes = port.readAll();
     if (bytes.isEmpty()) return;
-    link_.RecvBuffer.append(bytes);
-    const int n = static_cast<int>(link_.RecvBuffer.size()) - 1;
+    reply_.take(bytes);
+    // A reply that can no longer complete, or that outgrows any monitor's
+    // reply, is only counted from then on: a device that floods the line
+    // cannot fill the memory.
+    const qsizetype room = kReplyKeptBytes - (link_.RecvBuffer.size() - 1);
+    if (!reply_.cannotComplete() && room > 0) link_.RecvBuffer.append(bytes.first(std::min(room, bytes.size())));
+    const qint64 n = reply_.received();
     const int maximum = xferDialog_->progressMaximum();
     xferDialog_->setLabel3(QStringLiteral("%1/ %2").arg(n).arg(maximum));
-    if (maximum >= n) xferDialog_->setProgressValue(n);
+    if (maximum >= n) xferDialog_->setProgressValue(static_cast<int>(n));
+    if (!reply_.isComplete(maximum)) return;
     const QByteArrayView reply = QByteArrayView(link_.RecvBuffer).sliced(1);
-    if (!isReplyComplete(reply, maximum)) return;
     switch (link_.LinkMode) {
         case LinkModeMemory: fillMemoryList(reply, profile_.replyLayout, lists_); break;
         case LinkModeRegister: fillRegisterList(reply, profile_.replyLayout, lists_); break;
@@ -151,6 +159,7 @@ void MonitorExchange::servePacing() {
 
 void MonitorExchange::finish() {
     link_.RecvBuffer = QByteArray(1, '\0');
+    reply_ = {};
     ProgressView* view = xferDialog_;
     xferDialog_ = nullptr;
     if (view) view->unload();
@@ -170,6 +179,7 @@ void MonitorExchange::Command1_Click(ProgressView* dialog) {
     if (link_.LinkMode >= LinkModeRecvCode && link_.LinkMode <= LinkModeStepOver) link_.LinkMode = LinkModeTerminal;
     link_.XferCounter = 0;
     link_.RecvBuffer = QByteArray(1, '\0');
+    reply_ = {};
     xferDialog_ = nullptr;
     link_.setMainWindowEnabled(true);
     link_.bringMainWindowToFront();

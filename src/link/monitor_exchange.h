@@ -6,6 +6,7 @@
 
 #include "editions/edition_profile.h"
 #include "link/link_state.h"
+#include "link/reply_completion.h"
 
 #include <QObject>
 
@@ -73,6 +74,8 @@ private:
     ReplyLists& lists_;
     ProgressViewFactory createProgressView_;
     ProgressView* xferDialog_ = nullptr;
+    // The completion check of the D, R or U reply being collected in RecvBuffer.
+    ReplyCompletion reply_;
 };
 
 }  // namespace devlink

@@ -1,6 +1,7 @@
 #include "exchange_fixture.h"
 #include "link/device_port.h"
 #include "link/fake/monitor_machine.h"
+#include "link/reply_completion.h"
 
 #include <gtest/gtest.h>
 
@@ -216,6 +217,24 @@ TEST_P(MonitorExchangeTest, AReplyInSeveralPiecesIsCollectedAndFilledOnce) {
     EXPECT_GE(lastDialog()->label3History.size(), 4);
 }
 
+TEST_P(MonitorExchangeTest, APromptSplitAcrossTwoReadsCompletesTheReply) {
+    fakevaz::Options o;
+    o.holdReplyTail = 2;  // the prompt's line feed and ">" come in a read of their own
+    startDevice(o);
+    prompter.answerInput(QStringLiteral("1000H"));
+    exchange.CommandMemory_Click();
+    const int replySize = eightBit() ? 443 : 963;
+    const auto counted = [&](int n) { return QStringLiteral("%1/ %2").arg(n).arg(profile.expected.memory); };
+    ASSERT_TRUE(waitUntil([&] { return lastDialog() && lastDialog()->label3Text == counted(replySize - 2); }));
+    pumpFor(50);
+    ASSERT_NE(exchange.XferDialog(), nullptr);  // a carriage return alone is no prompt
+
+    port.write(QByteArrayLiteral(" "));  // lets the device send the rest
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(lastDialog()->label3Text, counted(replySize));
+    EXPECT_EQ(lists.memory.size(), static_cast<std::size_t>(profile.memoryRowCount));
+}
+
 TEST_P(MonitorExchangeTest, NothingHappensWithoutAReadyPort) {
     auto& fake = startDevice();
     link.PortReady = false;
@@ -257,4 +276,37 @@ TEST_F(MemoryViewLayoutTest, LinesWhoseDisplayTextStartsWithABlankKeepTheirRows)
         ASSERT_EQ(r.display, QString(QChar(v >> 8)) + QChar(v & 0xFF)) << row;
     }
     EXPECT_EQ(lists.memory[1].display.at(0), QLatin1Char(' '));
+}
+
+class ReplyFloodTest : public ExchangeFixture {
+protected:
+    ReplyFloodTest() : ExchangeFixture(Edition::Corvane16) {}
+};
+
+TEST_F(ReplyFloodTest, TenMegabytesWithoutAPromptAreCountedNotKeptAndTheDialogStillCancels) {
+    constexpr qint64 kFlood = 10 << 20;
+    fakevaz::Options o;
+    o.floodReply = kFlood;
+    startDevice(o);
+    prompter.answerInput(QStringLiteral("1000H"));
+    exchange.CommandMemory_Click();
+    // The carriage return's echo (CR LF), then the flood: every byte is counted.
+    const QString counted = QStringLiteral("%1/ %2").arg(2 + kFlood).arg(profile.expected.memory);
+    ASSERT_TRUE(waitUntil([&] { return lastDialog() && lastDialog()->label3Text == counted; }, 120000))
+        << lastDialog()->label3Text.toStdString();
+    // Only the reply's start is kept; the exchange still waits for its prompt.
+    EXPECT_EQ(link.RecvBuffer.size(), 1 + kReplyKeptBytes);
+    EXPECT_TRUE(link.RecvBuffer.sliced(1).startsWith("\r\n0123456789ABCDEF\r\n"));
+    ASSERT_NE(exchange.XferDialog(), nullptr);
+    EXPECT_EQ(link.LinkMode, LinkModeMemory);
+
+    lastDialog()->cancel();
+    EXPECT_EQ(link.LinkMode, LinkModeTerminal);
+    EXPECT_EQ(link.RecvBuffer, QByteArray(1, '\0'));
+    EXPECT_TRUE(mainEnabled);
+    EXPECT_TRUE(lists.memory.empty());
+
+    ASSERT_TRUE(run(&MonitorExchange::CommandMemory_Click, QStringLiteral("1000H")));
+    EXPECT_EQ(lastDialog()->label3Text, QStringLiteral("963/ %1").arg(profile.expected.memory));
+    EXPECT_EQ(lists.memory.size(), static_cast<std::size_t>(profile.memoryRowCount));
 }

@@ -32,3 +32,37 @@ TEST(ReplyCompletion, PromptAtTheEndAndMoreThanSeventyPercent) {
     EXPECT_FALSE(isReplyComplete(QByteArray(300, 'x'), 210));
     EXPECT_FALSE(isReplyComplete("", 0));
 }
+
+TEST(ReplyCompletion, ReadsBrokenAnywhereFindTheFirstPromptOfTheWholeReply) {
+    const QByteArray replies[] = {
+        replyOf(150),
+        "\r\n>",
+        "\r\r\n>",              // the prompt begins after a lone carriage return
+        "ab\r\n>cd\r\n>",       // a second prompt is no first prompt
+        "\r\n\r\n>x",           // bytes after the prompt
+        "\n>\r\n>",             // half a prompt first
+        QByteArray(40, 'x'),    // none at all
+    };
+    for (const QByteArray& reply : replies) {
+        const qint64 first = reply.indexOf(kMonitorPrompt);
+        const bool complete = isReplyComplete(reply, 0);
+        EXPECT_EQ(complete, first >= 0 && first + 3 == reply.size()) << reply.toStdString();
+        // Every way to cut the reply into up to three reads.
+        for (qsizetype i = 0; i <= reply.size(); ++i) {
+            for (qsizetype j = i; j <= reply.size(); ++j) {
+                ReplyCompletion check;
+                check.take(QByteArrayView(reply).first(i));
+                check.take(QByteArrayView(reply).sliced(i, j - i));
+                check.take(QByteArrayView(reply).sliced(j));
+                ASSERT_EQ(check.firstPrompt(), first) << reply.toStdString() << " cut at " << i << ", " << j;
+                ASSERT_EQ(check.received(), reply.size());
+                ASSERT_EQ(check.isComplete(0), complete);
+                ASSERT_EQ(check.cannotComplete(), first >= 0 && !complete);
+            }
+        }
+        // One byte per read.
+        ReplyCompletion bytewise;
+        for (char c : reply) bytewise.take(QByteArrayView(&c, 1));
+        EXPECT_EQ(bytewise.firstPrompt(), first) << reply.toStdString();
+    }
+}

@@ -19,7 +19,8 @@ void usage(FILE* to) {
         "                [--empty-line-reply HEX] [--sample-reset-reply HEX]\n"
         "                [--sample-transfer-reply HEX] [--mute-replies N] [--mute-after N]\n"
         "                [--reply-chunks K[:MS]] [--output-with-echo] [--step-delay MS]\n"
-        "                [--run-delay MS] [--send-block ADDR:COUNT] [--trailer HEX]\n"
+        "                [--run-delay MS] [--flood-reply N] [--hold-reply-tail N]\n"
+        "                [--send-block ADDR:COUNT] [--trailer HEX]\n"
         "                [--trailer-delay MS] [--double-byte-at K] [--log FILE|-]\n"
         "  --link PATH             symlink to create for the port, e.g. /tmp/vaz/COM2\n"
         "  --edition 16|base|8     which monitor to play (default 16)\n"
@@ -34,6 +35,8 @@ void usage(FILE* to) {
         "  --output-with-echo      send a command's output with the echo of its carriage return\n"
         "  --step-delay MS         T and P print after MS (default 30)\n"
         "  --run-delay MS          G prints after MS (default 150)\n"
+        "  --flood-reply N         the next command's output is N bytes of text without a prompt\n"
+        "  --hold-reply-tail N     the last N bytes of a command's output wait for a further received byte\n"
         "  --send-block ADDR:COUNT block (hex) the code send routine sends (default 1000:20; count 0: 65536)\n"
         "  --trailer HEX           what the code routines send after the last echo (default \"0D 0A 3E\"; \"\" none)\n"
         "  --trailer-delay MS      how long after the last echo (default 20)\n"
@@ -93,6 +96,8 @@ int main(int argc, char** argv) {
         } else if (a == "--output-with-echo") options.outputWithEcho = true;
         else if (a == "--step-delay") options.stepDelayMs = std::atoi(value().c_str());
         else if (a == "--run-delay") options.runDelayMs = std::atoi(value().c_str());
+        else if (a == "--flood-reply") options.floodReply = std::strtoull(value().c_str(), nullptr, 10);
+        else if (a == "--hold-reply-tail") options.holdReplyTail = std::atoi(value().c_str());
         else if (a == "--send-block") {
             const std::string v = value();
             const auto colon = v.find(':');

@@ -41,6 +41,11 @@ std::size_t sampleBlockSize(std::uint8_t c) {
 void MonitorCore::receive(std::uint8_t byte, Output& out) {
     if (options_.silent || deaf_) return;
     if (options_.muteAfter >= 0 && ++bytesSeen_ > options_.muteAfter) return;
+    if (!heldTail_.empty()) {
+        out.send(heldTail_);
+        heldTail_.clear();
+        return;
+    }
     if (routine_ == Routine::Sending) {
         takeSendEcho(byte, out);
         return;
@@ -132,11 +137,29 @@ void MonitorCore::answerCommand(const std::string& line, Output& out) {
             default: break;
         }
     }
-    const std::string output = leadIn() + body + ">";
+    std::string output = leadIn() + body + ">";
     if (repliesMuted_ != 0) {
         if (repliesMuted_ > 0) --repliesMuted_;
         out.send(crEcho());
         return;
+    }
+    if (options_.floodReply > 0 && !flooded_) {
+        flooded_ = true;
+        out.send(crEcho());
+        static constexpr std::string_view kLine = "0123456789ABCDEF\r\n";
+        std::string piece;
+        for (std::size_t left = options_.floodReply; left > 0; left -= piece.size()) {
+            piece.clear();
+            while (piece.size() < std::min<std::size_t>(left, 4096))
+                piece.push_back(kLine[piece.size() % kLine.size()]);
+            out.send(piece);
+        }
+        return;
+    }
+    if (options_.holdReplyTail > 0) {
+        const std::size_t held = std::min(output.size(), static_cast<std::size_t>(options_.holdReplyTail));
+        heldTail_ = output.substr(output.size() - held);
+        output.resize(output.size() - held);
     }
     if (options_.outputWithEcho) {
         out.send(crEcho() + output);

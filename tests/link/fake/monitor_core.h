@@ -57,6 +57,12 @@ struct Options {
     // T and P print after stepDelayMs, G after runDelayMs.
     int stepDelayMs = 30;
     int runDelayMs = 150;
+    // The output of the next command line is this many bytes of text without
+    // a prompt, after the echo, in writes of 4 KiB: a device gone wrong. 0: off.
+    std::size_t floodReply = 0;
+    // The last N bytes of every command's output wait until the device
+    // receives a further byte, which only releases them. 0: none wait.
+    int holdReplyTail = 0;
 
     // Code routines.
     // The block the send routine sends: address and location count (0: 65536 locations).
@@ -141,6 +147,8 @@ private:
     bool deaf_ = false;
     long long bytesSeen_ = 0;
     int repliesMuted_ = 0;
+    bool flooded_ = false;
+    std::string heldTail_;
     std::unique_ptr<MonitorMachine> machine_;
     Routine routine_ = Routine::None;
     std::string stream_;        // sending: header and data; receiving: what came so far
