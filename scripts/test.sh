@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs what is missing, builds, and runs every test: once in a release
 # build (with the benchmarks built), once under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then a bounded fuzzing run of the file readers.
+# UndefinedBehaviorSanitizer, then a bounded fuzzing run of every reader of
+# outside data (about four minutes of fuzzing in all).
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/ensure-deps.sh
