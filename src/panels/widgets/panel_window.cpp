@@ -1,0 +1,81 @@
+#include "panels/widgets/panel_window.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "panels/widgets/chip_view.h"
+#include "panels/widgets/pin_box.h"
+#include "platform/fonts.h"
+#include "platform/twips.h"
+#include "platform/widgets/rich_text_box.h"
+
+namespace panels {
+
+int PanelWindow::px(int twips) { return platform::twipsToPx(twips, platform::screenTwipsPerPixel()); }
+
+PanelWindow::PanelWindow(const QString& formName, const QString& caption, const QString& chipName,
+                         const BandWidths& widths, QWidget* parent)
+    : QWidget(parent) {
+    setObjectName(formName);
+    setWindowTitle(caption);
+    setFont(platform::paneFont(9));
+
+    auto* outer = new QHBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    coolBar_ = new QSplitter(Qt::Horizontal, this);
+    coolBar_->setObjectName(QStringLiteral("CoolBar1"));
+    coolBar_->setChildrenCollapsible(false);
+    outer->addWidget(coolBar_);
+
+    description_ = new platform::RichTextBox(coolBar_);
+    description_->setObjectName(QStringLiteral("RichTextBox1"));
+    description_->setReadOnly(true);
+    description_->setFont(platform::paneFont(10.5));
+    description_->setMinimumSize(px(1995), px(1995));
+
+    frame1_ = new QWidget(coolBar_);
+    frame1_->setObjectName(QStringLiteral("Frame1"));
+    frame1_->setMinimumHeight(px(widths.minimumHeightTwips));
+    auto* centring = new QGridLayout(frame1_);
+    centring->setContentsMargins(4, 4, 4, 4);
+    frame2_ = new QGroupBox(chipName, frame1_);
+    frame2_->setObjectName(QStringLiteral("Frame2"));
+    frame2_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    centring->addWidget(frame2_, 0, 0, Qt::AlignCenter);
+    chipLayout_ = new QVBoxLayout(frame2_);
+    chipLayout_->setContentsMargins(6, 4, 6, 6);
+    chipLayout_->setSpacing(4);
+
+    coolBar_->addWidget(description_);
+    coolBar_->addWidget(frame1_);
+    coolBar_->setStretchFactor(0, 0);
+    coolBar_->setStretchFactor(1, 1);
+    coolBar_->setSizes({px(widths.descriptionTwips), px(widths.chipTwips)});
+}
+
+void PanelWindow::setDescriptionHtml(const QString& html) {
+    description_->setHtml(html);
+    description_->moveCursor(QTextCursor::Start);
+}
+
+PinBox* PanelWindow::addBox(ChipView* chip, int pin, int index, int maxLength) {
+    auto* box = new PinBox(chip, maxLength);
+    box->setObjectName(QStringLiteral("Text1_%1").arg(index));
+    box->setGeometry(chip->controlRect(pin));
+    return box;
+}
+
+QLabel* PanelWindow::addOutputLabel(ChipView* chip, int pin, int number) {
+    auto* label = new QLabel(chip);
+    label->setObjectName(QStringLiteral("Label%1").arg(number));
+    label->setAlignment(Qt::AlignCenter);
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setGeometry(chip->controlRect(pin));
+    return label;
+}
+
+}  // namespace panels

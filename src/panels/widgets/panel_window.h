@@ -1,0 +1,59 @@
+#pragma once
+// What every test panel window has: a row of two bands, the chip's fixed
+// description on the left (RichTextBox1) and on the right Frame1, which keeps
+// the chip drawing Frame2 centred in whatever room the window gives it.
+
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QSplitter;
+class QVBoxLayout;
+
+namespace platform {
+class RichTextBox;
+}
+
+namespace panels {
+
+class ChipView;
+class PinBox;
+
+struct BandWidths {
+    int descriptionTwips;
+    int chipTwips;
+    int minimumHeightTwips;  // of the chip band
+};
+
+class PanelWindow : public QWidget {
+    Q_OBJECT
+public:
+    QSplitter* CoolBar1() const { return coolBar_; }
+    platform::RichTextBox* RichTextBox1() const { return description_; }
+    QWidget* Frame1() const { return frame1_; }
+    QGroupBox* Frame2() const { return frame2_; }
+
+protected:
+    PanelWindow(const QString& formName, const QString& caption, const QString& chipName, const BandWidths& widths,
+                QWidget* parent);
+
+    void setDescriptionHtml(const QString& html);
+    // Frame2's contents, top to bottom.
+    QVBoxLayout* chipLayout() const { return chipLayout_; }
+
+    // An input box Text1(index) or an output label, placed beside its pin.
+    PinBox* addBox(ChipView* chip, int pin, int index, int maxLength = 1);
+    QLabel* addOutputLabel(ChipView* chip, int pin, int number);
+
+    // Pixels for a length in twips on this screen.
+    static int px(int twips);
+
+private:
+    QSplitter* coolBar_;
+    platform::RichTextBox* description_;
+    QWidget* frame1_;
+    QGroupBox* frame2_;
+    QVBoxLayout* chipLayout_;
+};
+
+}  // namespace panels

@@ -1,0 +1,23 @@
+#pragma once
+// An input box of a test panel: read only, one centred level. Every key that
+// types a character (Backspace, Enter and Esc among them) is handed to the
+// panel instead of editing the box; other keys (Shift, the arrows) keep their
+// ordinary meaning.
+
+#include <QLineEdit>
+
+namespace panels {
+
+class PinBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit PinBox(QWidget* parent = nullptr, int maxLength = 1);
+
+signals:
+    void keyTyped(char32_t key);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+}  // namespace panels

@@ -1,0 +1,73 @@
+// panelshots: opens every IC test panel the way the experiment frame shows it
+// (a frameless, maximised child of an MDI area), works a few of its boxes and
+// saves a picture of each.
+//
+//   panelshots <out-folder> [--size WxH]
+
+#include <cstdio>
+
+#include <QApplication>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include "panels/test_circuit.h"
+#include "panels/widgets/pin_box.h"
+#include "panels/widgets/test_panels.h"
+#include "platform/fonts.h"
+
+namespace {
+
+struct Shot {
+    panels::TestPanel panel;
+    const char* file;
+    std::initializer_list<std::pair<int, char>> keys;  // box index, key
+};
+
+void type(QWidget* panel, int box, char key) {
+    auto* b = panel->findChild<panels::PinBox*>(QStringLiteral("Text1_%1").arg(box));
+    if (b) QTest::keyClick(b, key);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    platform::installFontSubstitutions();
+    const QStringList args = app.arguments();
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: panelshots <out-folder> [--size WxH]\n");
+        return 2;
+    }
+    const QDir out(args[1]);
+    QSize size(1200, 640);
+    if (args.size() >= 4 && args[2] == QLatin1String("--size")) {
+        const QStringList wh = args[3].split(QLatin1Char('x'));
+        if (wh.size() == 2) size = QSize(wh[0].toInt(), wh[1].toInt());
+    }
+    QDir().mkpath(out.path());
+
+    panels::PanelCircuit circuit;
+    QMdiArea area;
+    area.resize(size);
+    area.show();
+
+    const Shot shots[] = {
+        {panels::TestPanel::Ttl74LS00, "form4_74ls00.png", {{4, '0'}, {1, '0'}}},
+        {panels::TestPanel::Ttl74LS138, "form8_74ls138.png", {{3, '0'}, {4, '0'}, {0, '0'}, {2, '0'}}},
+        {panels::TestPanel::Ttl74LS244, "form9_74ls244.png", {{5, '0'}, {7, '0'}}},
+        {panels::TestPanel::Ttl74LS374, "form10_74ls374.png", {{6, '0'}, {9, '0'}, {4, '0'}, {4, '1'}, {5, '0'}}},
+    };
+    int failures = 0;
+    for (const Shot& s : shots) {
+        QWidget* panel = panels::createTestPanel(s.panel, circuit.simulator());
+        QMdiSubWindow* child = area.addSubWindow(panel, Qt::FramelessWindowHint);
+        child->showMaximized();
+        for (auto [box, key] : s.keys) type(panel, box, key);
+        QApplication::processEvents();
+        if (!area.grab().save(out.filePath(QString::fromLatin1(s.file)))) ++failures;
+        child->hide();
+    }
+    return failures == 0 ? 0 : 1;
+}
