@@ -50,7 +50,7 @@ constexpr PanelPin kLs374Pins[] = {
     {19, "Q7", 57, C::Label, 18},   {20, "VCC", -1, C::Supply, -1},
 };
 
-const std::array<TtlPanelTable, 4> kTables = {{
+const std::array<TtlPanelTable, 4> kTtlTables = {{
     {TtlChip::Ls00, "Form4", "TTL集成电路实验_74LS00", "74LS00", 14, kLs00Ic, recordOf(kLs00Ic), 8, false, false,
      kLs00Pins},
     {TtlChip::Ls138, "Form8", "TTL集成电路实验_74LS138", "74LS138", 16, kLs138Ic, recordOf(kLs138Ic), 6, false,
@@ -63,7 +63,7 @@ const std::array<TtlPanelTable, 4> kTables = {{
 
 }  // namespace
 
-const TtlPanelTable& ttlPanelTable(TtlChip chip) { return kTables[static_cast<std::size_t>(chip)]; }
+const TtlPanelTable& ttlPanelTable(TtlChip chip) { return kTtlTables[static_cast<std::size_t>(chip)]; }
 
 TtlPanel::TtlPanel(sim::Simulator& simulator, TtlChip chip)
     : sim_(simulator), table_(ttlPanelTable(chip)), boxes_(static_cast<std::size_t>(table_.boxCount), "1"),

@@ -25,9 +25,11 @@ struct Shot {
     std::initializer_list<std::pair<int, char>> keys;  // box index, key
 };
 
+// Box -1 is Combo1.
 void type(QWidget* panel, int box, char key) {
-    auto* b = panel->findChild<panels::PinBox*>(QStringLiteral("Text1_%1").arg(box));
-    if (b) QTest::keyClick(b, key);
+    QWidget* target = box < 0 ? panel->findChild<QWidget*>(QStringLiteral("Combo1"))
+                              : panel->findChild<panels::PinBox*>(QStringLiteral("Text1_%1").arg(box));
+    if (target) QTest::keyClick(target, key);
 }
 
 }  // namespace
@@ -58,6 +60,12 @@ int main(int argc, char** argv) {
         {panels::TestPanel::Ttl74LS138, "form8_74ls138.png", {{3, '0'}, {4, '0'}, {0, '0'}, {2, '0'}}},
         {panels::TestPanel::Ttl74LS244, "form9_74ls244.png", {{5, '0'}, {7, '0'}}},
         {panels::TestPanel::Ttl74LS374, "form10_74ls374.png", {{6, '0'}, {9, '0'}, {4, '0'}, {4, '1'}, {5, '0'}}},
+        // Write 0 to cell 0 and 2 to cell 1, then read cell 1 back.
+        {panels::TestPanel::Ram6116, "form5_ram6116.png",
+         {{5, '0'}, {2, '0'}, {3, '0'}, {18, '1'}, {20, '1'}, {2, '1'}}},
+        // Program cells 0 and 1 (the second with the boxes' byte), then read cell 1.
+        {panels::TestPanel::Rom2732, "form11_rom2732.png",
+         {{-1, 'v'}, {4, '0'}, {5, '1'}, {19, '1'}, {17, '1'}, {-1, '0'}}},
     };
     int failures = 0;
     for (const Shot& s : shots) {

@@ -1,6 +1,9 @@
 // The TTL panels as windows: opened through the frame's factory, worked with
-// the keyboard, read from their labels.
+// the keyboard, read from their labels; and no panel touching a simulator
+// other than its own.
 #include "panels/test_circuit.h"
+#include "panels/widgets/memory_forms.h"
+#include "panels/widgets/memory_list.h"
 #include "panels/widgets/pin_box.h"
 #include "panels/widgets/test_panels.h"
 #include "panels/widgets/ttl_forms.h"
@@ -120,9 +123,18 @@ TEST_F(TtlFormsFixture, PanelsNeverTouchAnotherSimulator) {
     environment.ToggleNetAndSettle(0, sim::kSpareNet);
     const std::string before = schematic::schtest::dumpTables(environment);
 
-    for (TestPanel p : {TestPanel::Ttl74LS00, TestPanel::Ttl74LS138, TestPanel::Ttl74LS244, TestPanel::Ttl74LS374}) {
+    for (TestPanel p : {TestPanel::Ttl74LS00, TestPanel::Ttl74LS138, TestPanel::Ttl74LS244, TestPanel::Ttl74LS374,
+                        TestPanel::Ram6116, TestPanel::Rom2732}) {
         auto w = open(p);
+        if (auto* rom = dynamic_cast<Form11*>(w.get())) {
+            QTest::keyClick(rom->Combo1(), 'v');
+            rom->Command1_Click();
+        }
         for (int i = 0; i < 6; ++i) type(w.get(), {{i, '0'}, {i, '1'}, {i, '0'}});
+        if (auto* memory = dynamic_cast<MemoryPanelWindow*>(w.get())) {
+            memory->listModel()->setData(memory->listModel()->index(3, 1), QStringLiteral("7"));
+            EXPECT_EQ(memory->controller().cell(3), 7);
+        }
     }
     EXPECT_EQ(schematic::schtest::dumpTables(environment), before);
     EXPECT_EQ(environment.NetEventCount, 0);

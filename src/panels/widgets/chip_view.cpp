@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace panels {
 namespace {
 
@@ -62,7 +64,7 @@ void ChipView::paintEvent(QPaintEvent*) {
     // The package, with the notch that marks the end of pin 1.
     QPainterPath outline;
     outline.addRect(QRectF(body));
-    const int notch = std::max(6, m_.bodyHeight / 14);
+    const int notch = std::clamp(m_.bodyHeight / 14, 6, 9);
     QPainterPath notchPath;
     notchPath.addEllipse(QPointF(body.left(), body.center().y() + 0.5), notch, notch);
     p.fillPath(outline, QColor(250, 250, 250));

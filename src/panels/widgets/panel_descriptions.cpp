@@ -95,7 +95,50 @@ QString ls374() {
            operation(kThreeStateOutputHint);
 }
 
+const char* const kMemoryInputHint =
+    "输入框或输入状态下的输入/输出框可手动输入电平值，输入0表示低电平，输入其它任意值将视为输入1，表示高电平。";
+const char* const kMemoryOutputHint =
+    "输出框或输出状态下的输入/输出框将显示器件输出电平，0表示低电平，1表示高电平，Hz表示高阻，不能被更改。";
+const char* const kListHint =
+    "存储单元列表中，先单击选中某一单元，再单击其数据即可修改该单元的值，按回车键确认，按Esc键取消；"
+    "输入的数值以B结尾表示二进制数，以H结尾表示十六进制数，否则为十进制数。";
+const char* const kProgramHint =
+    "只有未写过的单元才能编程写入；按“数据擦除”按钮可将整个芯片恢复为全1（0FFH），之后才能再次编程。";
+
+QString ram6116() {
+    return heading("器件说明：") +
+           paragraph("6116为2K×8位静态随机存储器（RAM）。19、22、23、1～8脚A10～A0为地址输入，"
+                     "17～13、11～9脚D7～D0为数据输入/输出，18脚/CS为片选，20脚/CE为输出允许，21脚/WE为写允许；"
+                     "24脚VCC接+5V电源，12脚GND接地。") +
+           paragraph("真值表如下（0表示低电平，1表示高电平，X表示任意电平，Z表示高阻）：") +
+           table({{"/CS", "/CE", "/WE", "A10～0", "D7～0"},
+                  {"1", "X", "X", "X", "Z"},
+                  {"X", "1", "X", "X", "Z"},
+                  {"0", "0", "1", "地址", "输出该单元内容"},
+                  {"0", "0", "0", "地址", "数据输入该单元"}}) +
+           heading("操作说明：") + paragraph(kMemoryInputHint) + paragraph(kMemoryOutputHint) + paragraph(kListHint);
+}
+
+QString rom2732() {
+    return heading("器件说明：") +
+           paragraph("2732为4K×8位只读存储器（EPROM）。21、19、22、23、1～8脚A11～A0为地址输入，"
+                     "17～13、11～9脚D7～D0为数据输出，18脚/CE（PGM）为片选（编程），20脚/CS（Vpp）为输出允许"
+                     "（编程电压）；24脚VCC接+5V电源，12脚GND接地。") +
+           paragraph("真值表如下（0表示低电平，1表示高电平，X表示任意电平，Z表示高阻，Vpp表示高于5V的编程电压）：") +
+           table({{"/CS (Vpp)", "/CE (PGM)", "A11～0", "D7～0"},
+                  {"1", "X", "X", "Z"},
+                  {"X", "1", "X", "Z"},
+                  {"0", "0", "地址", "读出该单元内容"},
+                  {"Vpp", "0", "地址", "数据编程写入该单元"}}) +
+           heading("操作说明：") + paragraph(kProgramHint) + paragraph(kMemoryInputHint) + paragraph(kMemoryOutputHint) +
+           paragraph(kListHint);
+}
+
 }  // namespace
+
+QString memoryDescriptionHtml(MemoryChip chip) {
+    return document(chip == MemoryChip::Ram6116 ? ram6116() : rom2732());
+}
 
 QString ttlDescriptionHtml(TtlChip chip) {
     switch (chip) {

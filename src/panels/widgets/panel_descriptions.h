@@ -4,10 +4,12 @@
 
 #include <QString>
 
+#include "panels/memory_panel.h"
 #include "panels/ttl_panel.h"
 
 namespace panels {
 
 QString ttlDescriptionHtml(TtlChip chip);
+QString memoryDescriptionHtml(MemoryChip chip);
 
 }  // namespace panels

@@ -13,9 +13,9 @@ class Simulator;
 
 namespace panels {
 
-enum class TestPanel { Ttl74LS00, Ttl74LS138, Ttl74LS244, Ttl74LS374 };
+enum class TestPanel { Ttl74LS00, Ttl74LS138, Ttl74LS244, Ttl74LS374, Ram6116, Rom2732 };
 
-// The panel's window (Form4, Form8, Form9, Form10), loaded: its chip has settled
+// The panel's window (Form4, Form8, Form9, Form10, Form5, Form11), loaded: its chip has settled
 // once. Its window title is the panel's caption.
 QWidget* createTestPanel(TestPanel which, sim::Simulator& panelSimulator, QWidget* parent = nullptr);
 

@@ -1,0 +1,145 @@
+#include "panels/widgets/memory_forms.h"
+
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "panels/widgets/chip_view.h"
+#include "panels/widgets/memory_list.h"
+#include "panels/widgets/panel_descriptions.h"
+#include "panels/widgets/pin_box.h"
+
+namespace panels {
+namespace {
+
+constexpr int kListHeightTwips = 3435;
+
+QString qtext(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+// ---- Combo1 ----
+
+LevelCombo::LevelCombo(QWidget* parent) : QComboBox(parent) {
+    setObjectName(QStringLiteral("Combo1"));
+    for (std::string_view item : kComboItems) addItem(qtext(item));
+}
+
+void LevelCombo::keyPressEvent(QKeyEvent* event) {
+    const QString text = event->text();
+    if (text.isEmpty()) {
+        QComboBox::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    emit keyTyped(text.toUcs4().value(0));
+}
+
+// ---- shared ----
+
+MemoryPanelWindow::MemoryPanelWindow(std::unique_ptr<MemoryPanel> panel, int descriptionTwips, int chipTwips,
+                                     int minimumHeightTwips, int listWidthTwips, int topRise, QWidget* parent)
+    : PanelWindow(qtext(panel->table().formName), qtext(panel->table().caption), qtext(panel->table().chipName),
+                  BandWidths{descriptionTwips, chipTwips, minimumHeightTwips}, parent),
+      panel_(std::move(panel)) {
+    const MemoryPanelTable& t = panel_->table();
+    setDescriptionHtml(memoryDescriptionHtml(t.chip));
+
+    const QSize listSize(px(listWidthTwips), px(kListHeightTwips));
+    ChipMetrics m;
+    m.pinCount = 24;
+    m.pitch = 34;
+    m.stubWidth = 31;
+    m.stubHeight = 42;
+    m.bodyHeight = listSize.height() + 20;
+    m.controlSize = 25;
+    m.topRise = topRise;
+    chip_ = new ChipView(m, t.pins, Frame2());
+    chip_->setObjectName(QStringLiteral("ChipDrawing"));
+    chipLayout()->addWidget(chip_, 0, Qt::AlignHCenter);
+
+    for (const PanelPin& p : t.pins) {
+        if (p.control != PinControl::Box) continue;
+        PinBox* box = addBox(chip_, p.pin, p.index, panel_->isDataBox(p.index) ? 2 : 1);
+        connect(box, &PinBox::keyTyped, this, [this, index = p.index](char32_t key) { Text1_KeyPress(index, key); });
+        boxes_[p.index] = box;
+    }
+
+    model_ = new MemoryListModel(*panel_, this);
+    list_ = new MemoryListView(chip_);
+    list_->setModel(model_);
+    QRect listRect(QPoint(), listSize);
+    listRect.moveCenter(chip_->bodyRect().center());
+    list_->setGeometry(listRect);
+    list_->horizontalHeader()->resizeSection(MemoryListModel::AddressColumn, px(1275));
+    if (panel_->hasWrittenColumn()) list_->horizontalHeader()->resizeSection(MemoryListModel::DataColumn, px(2700));
+
+    panel_->listChanged = [this] { panelUpdated(); };
+}
+
+MemoryPanelWindow::~MemoryPanelWindow() {
+    // The list reads the controller, which goes before the window's children do.
+    panel_->listChanged = nullptr;
+    delete list_;
+    delete model_;
+}
+
+PinBox* MemoryPanelWindow::Text1(int index) const {
+    const auto it = boxes_.find(index);
+    return it == boxes_.end() ? nullptr : it->second;
+}
+
+void MemoryPanelWindow::Text1_KeyPress(int index, char32_t key) { panel_->keyPressed(index, key); }
+
+void MemoryPanelWindow::panelUpdated() {
+    showTexts();
+    model_->refreshCells();
+}
+
+void MemoryPanelWindow::showTexts() {
+    for (auto& [index, box] : boxes_) box->setText(QString::fromStdString(panel_->boxText(index)));
+}
+
+// ---- Form5 ----
+
+Form5::Form5(sim::Simulator& simulator, QWidget* parent)
+    : MemoryPanelWindow(std::make_unique<RamPanel>(simulator), 4200, 7500, 6540, 5580, 0, parent) {
+    controller().load();
+}
+
+// ---- Form11 ----
+
+Form11::Form11(sim::Simulator& simulator, QWidget* parent)
+    : MemoryPanelWindow(std::make_unique<RomPanel>(simulator), 5100, 6315, 7050, 5700, 29, parent) {
+    // Combo1 takes pin 20's place a row further out, so that it has room.
+    combo_ = new LevelCombo(chip());
+    QRect slot = chip()->controlRect(20);
+    combo_->setGeometry(slot.center().x() - 27, slot.top() - 29, 54, slot.height());
+    chip()->setLogicPainter([slot](QPainter& p, const ChipView&) {
+        p.drawLine(slot.center().x(), slot.top() - 4, slot.center().x(), slot.bottom() + 3);
+    });
+    connect(combo_, &LevelCombo::keyTyped, this, [this](char32_t key) { rom().comboKeyPressed(key); });
+    connect(combo_, &QComboBox::activated, this,
+            [this](int index) { rom().comboChosen(combo_->itemText(index).toStdString()); });
+
+    erase_ = new QPushButton(QStringLiteral("数据擦除"), Frame2());
+    erase_->setObjectName(QStringLiteral("Command1"));
+    erase_->setFixedSize(px(1215), px(375));
+    chipLayout()->addWidget(erase_, 0, Qt::AlignHCenter);
+    connect(erase_, &QPushButton::clicked, this, &Form11::Command1_Click);
+
+    controller().load();
+}
+
+void Form11::Command1_Click() { rom().erase(); }
+
+void Form11::showTexts() {
+    MemoryPanelWindow::showTexts();
+    const QString shown = QString::fromStdString(rom().comboText());
+    if (combo_->currentText() != shown) combo_->setCurrentIndex(combo_->findText(shown));
+}
+
+}  // namespace panels
