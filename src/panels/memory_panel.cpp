@@ -59,23 +59,12 @@ const MemoryPanelTable& memoryPanelTable(MemoryChip chip) { return kMemoryTables
 // ---- shared ----
 
 MemoryPanel::MemoryPanel(sim::Simulator& simulator, MemoryChip chip)
-    : sim_(simulator), table_(memoryPanelTable(chip)), boxes_(static_cast<std::size_t>(table_.boxCount), "1"),
-      boxNets_(static_cast<std::size_t>(table_.boxCount), -1) {
-    for (const PanelPin& p : table_.pins) {
-        if (p.control == PinControl::Box) boxNets_[static_cast<std::size_t>(p.index)] = p.net;
-    }
-    for (int b : table_.addressBoxes) box(b) = "0";
+    : sim_(simulator), table_(memoryPanelTable(chip)), boxes_(table_.pins, table_.boxCount, "1") {
+    for (int b : table_.addressBoxes) boxes_.setText(b, "0");
 }
 
 void MemoryPanel::keyPressed(int index, char32_t key) {
-    if (index < 0 || index >= boxCount()) return;
-    box(index) = levelTextForKey(key);
-    update();
-}
-
-const std::string& MemoryPanel::boxText(int index) const {
-    static const std::string none;
-    return index >= 0 && index < boxCount() ? boxes_[static_cast<std::size_t>(index)] : none;
+    if (boxes_.keyPressed(index, key)) update();
 }
 
 bool MemoryPanel::isDataBox(int index) const {
@@ -97,18 +86,18 @@ void MemoryPanel::commitCellEdit(int32_t address, std::u32string_view entry) {
 int32_t MemoryPanel::net(int32_t number) const { return sim_.NetTable[static_cast<std::size_t>(number)].Value; }
 
 void MemoryPanel::storeControlBoxes() {
-    for (int i = 0; i < boxCount(); ++i) {
-        if (!isDataBox(i)) sim_.NetTable[static_cast<std::size_t>(boxNets_[static_cast<std::size_t>(i)])].Value = levelOf(box(i));
+    for (int i = 0; i < boxes_.count(); ++i) {
+        if (!isDataBox(i)) sim_.NetTable[static_cast<std::size_t>(boxes_.net(i))].Value = levelOf(boxes_.text(i));
     }
 }
 
 void MemoryPanel::storeDataBoxes() {
-    for (int b : table_.dataBoxes) sim_.NetTable[static_cast<std::size_t>(boxNets_[static_cast<std::size_t>(b)])].Value = levelOf(box(b));
+    for (int b : table_.dataBoxes) sim_.NetTable[static_cast<std::size_t>(boxes_.net(b))].Value = levelOf(boxes_.text(b));
 }
 
 void MemoryPanel::zeroFloatingDataBoxes() {
     for (int b : table_.dataBoxes) {
-        if (box(b) == "Hz") box(b) = "0";
+        if (boxes_.text(b) == "Hz") boxes_.setText(b, "0");
     }
 }
 
@@ -131,9 +120,9 @@ void MemoryPanel::settle() {
 
 void MemoryPanel::showDataPins(bool deselected) {
     for (int b : table_.dataBoxes) {
-        const sim::NetRecord& n = sim_.NetTable[static_cast<std::size_t>(boxNets_[static_cast<std::size_t>(b)])];
-        if (n.ActiveDrivers != -1) box(b) = std::to_string(n.Value);
-        else if (deselected) box(b) = "Hz";
+        const sim::NetRecord& n = sim_.NetTable[static_cast<std::size_t>(boxes_.net(b))];
+        if (n.ActiveDrivers != -1) boxes_.setText(b, std::to_string(n.Value));
+        else if (deselected) boxes_.setText(b, "Hz");
     }
 }
 

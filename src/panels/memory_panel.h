@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "panels/panel_pins.h"
+#include "panels/pin_levels.h"
 
 namespace sim {
 class Simulator;
@@ -53,8 +54,8 @@ public:
     void keyPressed(int box, char32_t key);
     virtual void update() = 0;
 
-    int boxCount() const { return static_cast<int>(boxes_.size()); }
-    const std::string& boxText(int box) const;
+    int boxCount() const { return boxes_.count(); }
+    const std::string& boxText(int box) const { return boxes_.text(box); }
     bool isDataBox(int box) const;
 
     // The list: one row per address.
@@ -78,7 +79,6 @@ protected:
 
     sim::Simulator& sim() { return sim_; }
     int32_t net(int32_t number) const;
-    std::string& box(int index) { return boxes_[static_cast<std::size_t>(index)]; }
     // Writes the address and control boxes into their nets, in box order.
     void storeControlBoxes();
     void storeDataBoxes();
@@ -97,8 +97,7 @@ protected:
 private:
     sim::Simulator& sim_;
     const MemoryPanelTable& table_;
-    std::vector<std::string> boxes_;
-    std::vector<int32_t> boxNets_;
+    PinBoxes boxes_;
 };
 
 // Form5: the 6116 RAM. Its pin 20, labelled "/CE", is the output enable;

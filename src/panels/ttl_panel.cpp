@@ -66,23 +66,19 @@ const std::array<TtlPanelTable, 4> kTtlTables = {{
 const TtlPanelTable& ttlPanelTable(TtlChip chip) { return kTtlTables[static_cast<std::size_t>(chip)]; }
 
 TtlPanel::TtlPanel(sim::Simulator& simulator, TtlChip chip)
-    : sim_(simulator), table_(ttlPanelTable(chip)), boxes_(static_cast<std::size_t>(table_.boxCount), "1"),
-      boxNets_(static_cast<std::size_t>(table_.boxCount), -1) {
+    : sim_(simulator), table_(ttlPanelTable(chip)), boxes_(table_.pins, table_.boxCount, "1") {
     for (const PanelPin& p : table_.pins) {
-        if (p.control == PinControl::Box) boxNets_[static_cast<std::size_t>(p.index)] = p.net;
         if (p.control == PinControl::Label) labels_[p.index] = "1";
     }
     if (table_.showsRegister) labels_[kRegisterLabel] = std::string(kRegisterLabelStart);
 }
 
 void TtlPanel::keyPressed(int box, char32_t key) {
-    if (box < 0 || box >= boxCount()) return;
-    boxes_[static_cast<std::size_t>(box)] = levelTextForKey(key);
-    update();
+    if (boxes_.keyPressed(box, key)) update();
 }
 
 void TtlPanel::update() {
-    for (std::size_t i = 0; i < boxes_.size(); ++i) sim_.NetTable[static_cast<std::size_t>(boxNets_[i])].Value = levelOf(boxes_[i]);
+    for (int i = 0; i < boxes_.count(); ++i) sim_.NetTable[static_cast<std::size_t>(boxes_.net(i))].Value = levelOf(boxes_.text(i));
     sim_.replaceQueue(table_.record);
     sim_.ToggleNetAndSettle(0, sim::kSpareNet);
 
@@ -92,11 +88,6 @@ void TtlPanel::update() {
         labels_[p.index] = outputText({n.Value, n.ActiveDrivers}, table_.undrivenShowsHz);
     }
     if (table_.showsRegister) labels_[kRegisterLabel] = registerText(sim_.IcTable[static_cast<std::size_t>(table_.ic)].Q);
-}
-
-const std::string& TtlPanel::boxText(int box) const {
-    static const std::string none;
-    return box >= 0 && box < boxCount() ? boxes_[static_cast<std::size_t>(box)] : none;
 }
 
 std::string TtlPanel::labelText(int label) const {

@@ -13,9 +13,9 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "panels/panel_pins.h"
+#include "panels/pin_levels.h"
 
 namespace sim {
 class Simulator;
@@ -59,8 +59,8 @@ public:
     // Writes the boxes into the nets, settles the chip and reads its outputs.
     void update();
 
-    int boxCount() const { return static_cast<int>(boxes_.size()); }
-    const std::string& boxText(int box) const;
+    int boxCount() const { return boxes_.count(); }
+    const std::string& boxText(int box) const { return boxes_.text(box); }
     // An output label's caption (Label16..Label25, and Label39 on the 74LS374);
     // empty for a label the panel does not have.
     std::string labelText(int label) const;
@@ -68,8 +68,7 @@ public:
 private:
     sim::Simulator& sim_;
     const TtlPanelTable& table_;
-    std::vector<std::string> boxes_;
-    std::vector<int32_t> boxNets_;
+    PinBoxes boxes_;
     std::map<int, std::string> labels_;
 };
 

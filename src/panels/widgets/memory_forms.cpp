@@ -29,13 +29,13 @@ LevelCombo::LevelCombo(QWidget* parent) : QComboBox(parent) {
 }
 
 void LevelCombo::keyPressEvent(QKeyEvent* event) {
-    const QString text = event->text();
-    if (text.isEmpty()) {
+    const std::optional<char32_t> key = typedCharacter(event);
+    if (!key) {
         QComboBox::keyPressEvent(event);
         return;
     }
     event->accept();
-    emit keyTyped(text.toUcs4().value(0));
+    emit keyTyped(*key);
 }
 
 // ---- shared ----

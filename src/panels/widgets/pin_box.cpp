@@ -16,14 +16,20 @@ PinBox::PinBox(QWidget* parent, int maxLength) : QLineEdit(parent) {
     setPalette(pal);
 }
 
-void PinBox::keyPressEvent(QKeyEvent* event) {
+std::optional<char32_t> typedCharacter(const QKeyEvent* event) {
     const QString text = event->text();
-    if (text.isEmpty()) {
+    if (text.isEmpty()) return std::nullopt;
+    return text.toUcs4().value(0);
+}
+
+void PinBox::keyPressEvent(QKeyEvent* event) {
+    const std::optional<char32_t> key = typedCharacter(event);
+    if (!key) {
         QLineEdit::keyPressEvent(event);
         return;
     }
     event->accept();
-    emit keyTyped(text.toUcs4().value(0));
+    emit keyTyped(*key);
 }
 
 }  // namespace panels

@@ -6,7 +6,12 @@
 
 #include <QLineEdit>
 
+#include <optional>
+
 namespace panels {
+
+// The character a key press types, or nothing for keys that type none.
+std::optional<char32_t> typedCharacter(const QKeyEvent* event);
 
 class PinBox : public QLineEdit {
     Q_OBJECT
