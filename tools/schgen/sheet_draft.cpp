@@ -302,6 +302,74 @@ int SheetDraft::polyline(const std::vector<SheetPoint>& points) {
     return add(element(SchElementKind::Polyline, pointParams({0, 0, kDarkRed, 0}, points)));
 }
 
+int32_t SheetDraft::font(int32_t size, const std::string& face, bool bold) {
+    // The file's fonts fill slots 3 .. fontSlotMax - 1; the new one takes the
+    // slot after the last.
+    const int32_t slot = sheet_.fontSlotMax;
+    sheet_.fontSlotMax = slot + 1;
+    sheet_.fonts.resize(static_cast<std::size_t>(sheet_.fontSlotMax) + 1);
+    sheet_.fonts[static_cast<std::size_t>(slot)] = schematic::SchFont{size, 0, 0, 0, bold ? 1 : 0, 0, face};
+    return slot - 2;
+}
+
+int32_t SheetDraft::package(int32_t type) {
+    constexpr int32_t kPackageKey = 1000;  // packages and symbols share the cache
+    if (const auto known = compOfType_.find(type + kPackageKey); known != compOfType_.end()) return known->second;
+    const int32_t pins = sim::pinTable(type).pinCount;
+    const int32_t rows = pins / 2;
+    const int32_t width = 60, height = kPitch * (rows + 1);
+    constexpr int32_t kBody = 0x303030, kLeads = 0xC0C0C0;
+    schematic::SchPartGraphics g;
+    g.elements.push_back(element(SchElementKind::Rectangle, {0, 0, width, -height, 1, kBody, kBody, 0, 1}));
+    g.elements.push_back(element(SchElementKind::Arc, {width / 2, 0, 6, 1, kLeads, 0}, {"180", "360"}));
+    for (int32_t pin = 1; pin <= pins; ++pin) {
+        const bool left = pin <= rows;
+        const int32_t row = left ? pin : pins + 1 - pin;
+        SchElement e = pinElement("", pin, left ? 0 : width, -kPitch * row, left ? dir::Left : dir::Right);
+        e.params[1] = 0;
+        e.params[4] = 0;  // no name
+        e.params[5] = 0;  // no number
+        e.params[pinp::Length] = 10;
+        e.params[10] = kLeads;
+        g.elements.push_back(std::move(e));
+    }
+    schematic::SchComponent c;
+    c.parts.push_back(std::move(g));
+    c.names = {"'" + std::string(sim::icTypeName(type)) + "'"};
+    c.libText1 = "DIP" + std::to_string(pins);
+    c.libText5 = "'U?'";
+    sheet_.comps.push_back(std::move(c));
+    const auto index = static_cast<int32_t>(sheet_.comps.size() - 1);
+    compOfType_[type + kPackageKey] = index;
+    return index;
+}
+
+int SheetDraft::dip(const std::string& designator, const std::string& type, int32_t x, int32_t y) {
+    const int32_t typeNo = sim::icTypeFromName(type);
+    if (typeNo < 0) throw std::invalid_argument("no simulated IC type is named \"" + type + "\"");
+    const int32_t comp = package(typeNo);
+    const int32_t height = kPitch * (sim::pinTable(typeNo).pinCount / 2 + 1);
+    constexpr int32_t kWhite = 0xFFFFFF;
+    std::vector<int32_t> p(pp::Count, 0);
+    p[pp::X] = x;
+    p[pp::Y] = y;
+    p[pp::PartNo] = 1;
+    p[pp::CompIndex] = comp;
+    p[pp::DesignatorX] = x + 5;
+    p[pp::DesignatorY] = y - 4;
+    p[pp::DesignatorColor] = kNavy;
+    p[pp::DesignatorFont] = kLatinFont;
+    p[pp::DesignatorHidden - 1] = 1;
+    // The part type on the body, the designator above it.
+    p[pp::PartTypeX] = x + 4;
+    p[pp::PartTypeY] = y + height / 2 + 4;
+    p[pp::PartTypeColor] = kWhite;
+    p[pp::PartTypeFont] = kLatinFont;
+    p[pp::PartTypeHidden - 1] = 1;
+    p[pp::FillColor] = kWhite;
+    return add(element(SchElementKind::Part, std::move(p), {"*", type, designator, type}));
+}
+
 int SheetDraft::directive(SchElementKind kind, const std::string& text) {
     if (kind != SchElementKind::SimStimulus && kind != SchElementKind::SimProbe && kind != SchElementKind::SimVector)
         throw std::invalid_argument("a directive is a SimStimulus, SimProbe or SimVector record");

@@ -61,6 +61,14 @@ public:
     int rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     int line(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     int polyline(const std::vector<schematic::SheetPoint>& points);
+    // A further font for texts, such as a bold title; returns its font number
+    // for label() and textFrame().
+    int32_t font(int32_t size, const std::string& face, bool bold = false);
+    // Places an IC as a board shows it: its package, pins 1 to n/2 down the
+    // left side and the rest up the right, unnamed, the part type on the body
+    // and the designator above it. Returns its element index.
+    int dip(const std::string& designator, const std::string& type, int32_t x, int32_t y);
+
     // A SimStimulus, SimProbe or SimVector record with its directive text
     // (such as "CLK(S/C):CP 1" or "(Data) Q7..0"); it draws nothing.
     int directive(schematic::SchElementKind kind, const std::string& text);
@@ -69,6 +77,7 @@ public:
 
 private:
     int32_t component(int32_t type);
+    int32_t package(int32_t type);
     const schematic::SchElement& part(int index) const;
     const schematic::SchElement& pin(const schematic::SchElement& part, int pinNumber) const;
     int add(schematic::SchElement e);
