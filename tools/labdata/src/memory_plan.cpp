@@ -1,6 +1,6 @@
 #include "memory_plan.h"
 
-#include "codefile/code_file.h"
+#include "link/codefile/code_file.h"
 #include "plan_text.h"
 
 namespace labdata {
