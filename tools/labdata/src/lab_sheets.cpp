@@ -56,8 +56,8 @@ schematic::SchSheet circuitSheet(const CircuitPlan& plan) {
         std::vector<std::string> descriptions;
         if (!ic.image.empty()) descriptions.push_back(ic.image);
         const int part = d.ic(ic.designator, ic.type, ic.x, ic.y, descriptions);
-        // The caption goes under the part type, clear of the pins above the box.
-        if (!ic.caption.empty()) d.label(ic.x, ic.y + boxHeight(d.sheet(), part) + 32, ic.caption, schgen::SheetDraft::kSongFont);
+        // The caption goes under the part type and the GND pin, clear of the pins.
+        if (!ic.caption.empty()) d.label(ic.x, ic.y + boxHeight(d.sheet(), part) + 45, ic.caption, schgen::SheetDraft::kSongFont);
         for (const PinConnection& c : ic.connections) d.net(part, c.pin, c.net);
     }
     for (const std::string& t : plan.stimuli) d.directive(directiveKind("stimulus"), t);
