@@ -1,8 +1,10 @@
 // The program's entry: one source for the three editions, which differ only in
 // the profile compiled in (CORVANE_EDITION).
 
+#include "app/circuit_wiring.h"
 #include "app/main_window.h"
 #include "app/program.h"
+#include "circuit/widgets/mdi_form1.h"
 #include "editions/edition_profile.h"
 #include "platform/fonts.h"
 #include "platform/prompter.h"
@@ -22,6 +24,13 @@ int main(int argc, char** argv) {
     editions::setCurrentProfile(editions::profileFor(editions::EditionId::CORVANE_EDITION));
     app::Program program(editions::currentProfile());
     program.options = app::parseProgramOptions(QApplication::arguments());
+    if (program.options.circuit) {
+        // The circuit environment alone: closing its frame ends the program.
+        const auto frame = app::startCircuitEnvironment(program);
+        QObject::connect(frame.get(), &circuit::widgets::MDIForm1::unloaded, &application, &QCoreApplication::quit,
+                         Qt::QueuedConnection);
+        return QApplication::exec();
+    }
     program.Main();
     QObject::connect(&program.frmmain(), &app::MainWindow::unloaded, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);

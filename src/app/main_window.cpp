@@ -262,17 +262,27 @@ bool MainWindow::Form_QueryUnload() {
                          MsgIcon::Question, 1) != MsgResult::Yes) {
         return false;
     }
-    if (source_.SourceModified) {
-        const MsgResult r = platform::MsgBox(QStringLiteral("当前文件被修改，是否保存？"), MsgButtons::YesNoCancel,
-                                             QStringLiteral(" 提示：是否保存？"), MsgIcon::Question, 2);
-        if (r == MsgResult::Cancel) return false;
-        if (r == MsgResult::Yes) {
-            const bool saved = hooks_.workbench.saveSourceFile && hooks_.workbench.saveSourceFile();
-            if (!saved) return false;
-        }
-    }
+    if (!saveQuestion()) return false;
     if (hooks_.link.closePortIfOpen) hooks_.link.closePortIfOpen();
     return true;
+}
+
+bool MainWindow::saveQuestion() {
+    using platform::MsgButtons;
+    using platform::MsgIcon;
+    using platform::MsgResult;
+    if (!source_.SourceModified) return true;
+    const MsgResult r = platform::MsgBox(QStringLiteral("当前文件被修改，是否保存？"), MsgButtons::YesNoCancel,
+                                         QStringLiteral(" 提示：是否保存？"), MsgIcon::Question, 2);
+    if (r == MsgResult::Cancel) return false;
+    if (r == MsgResult::Yes) return hooks_.workbench.saveSourceFile && hooks_.workbench.saveSourceFile();
+    return true;
+}
+
+void MainWindow::unloadWithoutAsking() {
+    if (hooks_.link.closePortIfOpen) hooks_.link.closePortIfOpen();
+    quitConfirmed_ = true;
+    close();
 }
 
 void MainWindow::Form_Unload() {
@@ -291,7 +301,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!Form_QueryUnload()) {
+    if (!quitConfirmed_ && !Form_QueryUnload()) {
         event->ignore();
         return;
     }

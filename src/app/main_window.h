@@ -136,6 +136,12 @@ public:
 
     // frmmain.Form_QueryUnload: true when the window may close.
     bool Form_QueryUnload();
+    // Its save question, asked only while the source is modified: false when
+    // the user cancels or the source was not saved.
+    bool saveQuestion();
+    // Closes the device port and the window, and with it the program's other
+    // windows, without asking (another window has asked already).
+    void unloadWithoutAsking();
 
     // Band sizes and list column widths of a freshly shown window (start-up step 11-12).
     void setInitialBandSizes();
@@ -161,6 +167,7 @@ private:
     workbench::SourceState& source_;
     ProgramHooks& hooks_;
     FrmMainFields fields_;
+    bool quitConfirmed_ = false;
     QString appTitle_, sendDataCmd_, recvDataCmd_;
 
     platform::RichTextBox* rich_[6] = {};

@@ -4,8 +4,10 @@ namespace app {
 
 ProgramOptions parseProgramOptions(const QStringList& arguments) {
     ProgramOptions options;
-    for (qsizetype i = 1; i < arguments.size(); ++i)
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
         if (arguments[i] == QLatin1String("--sampler")) options.sampler = true;
+        if (arguments[i] == QLatin1String("--circuit")) options.circuit = true;
+    }
     return options;
 }
 

@@ -8,6 +8,8 @@ namespace app {
 struct ProgramOptions {
     // --sampler: the sampling display, its controls and its menus are shown.
     bool sampler = false;
+    // --circuit: the circuit-experiment environment alone, without the main window.
+    bool circuit = false;
 };
 
 // `arguments` as the application has them, the program's own name first.

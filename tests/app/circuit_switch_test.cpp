@@ -1,0 +1,74 @@
+// --circuit: the experiment frame, and quitting it while the main window holds
+// an unsaved source.
+#include "app/circuit_wiring.h"
+#include "app/main_window.h"
+#include "app/program.h"
+#include "app_fixture.h"
+#include "circuit/widgets/mdi_form1.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+using platform::MsgResult;
+
+namespace {
+
+TEST(ProgramOptions, CircuitSwitch) {
+    EXPECT_FALSE(app::parseProgramOptions({"Corvane16"}).circuit);
+    EXPECT_TRUE(app::parseProgramOptions({"Corvane16", "--circuit"}).circuit);
+    EXPECT_TRUE(app::parseProgramOptions({"Corvane", "--sampler", "--circuit"}).circuit);
+    EXPECT_FALSE(app::parseProgramOptions({"--circuit"}).circuit);  // the program's own name
+}
+
+TEST(CircuitEnvironment, QuittingTheFrameAsksTheMainWindowsSaveQuestionOnly) {
+    const struct Case {
+        const char* name;
+        std::vector<MsgResult> answers;
+        bool saved;
+        bool quits;
+        int saves;
+    } cases[] = {
+        {"no", {MsgResult::No}, false, false, 0},
+        {"yes, then cancel the save question", {MsgResult::Yes, MsgResult::Cancel}, false, false, 0},
+        {"yes, save fails", {MsgResult::Yes, MsgResult::Yes}, false, false, 1},
+        {"yes, saved", {MsgResult::Yes, MsgResult::Yes}, true, true, 1},
+        {"yes, not saved", {MsgResult::Yes, MsgResult::No}, false, true, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        apptest::ProgramFolder folder;  // no data folder: the frame opens without a circuit
+        testsupport::ScriptedPrompter prompter;
+        app::Program program(editions::profileCorvane16());
+        int saves = 0, portCloses = 0;
+        program.hooks().workbench.saveSourceFile = [&] { ++saves; return c.saved; };
+        program.hooks().link.closePortIfOpen = [&] { ++portCloses; };
+        app::MainWindow& w = program.frmmain();
+        w.setEnabled(true);
+        w.show();
+        program.sourceState().SourceModified = true;
+
+        const auto frame = app::startCircuitEnvironment(program);
+        EXPECT_TRUE(frame->isVisible());
+        EXPECT_TRUE(prompter.messages().empty()) << "a missing default circuit is not reported";
+        QSignalSpy frameGone(frame.get(), &circuit::widgets::MDIForm1::unloaded);
+        QSignalSpy mainGone(&w, &app::MainWindow::unloaded);
+        for (MsgResult r : c.answers) prompter.answerMessage(r);
+
+        frame->menuItem("exit")->trigger();
+
+        const auto asked = prompter.messages();
+        ASSERT_EQ(asked.size(), c.answers.size());
+        EXPECT_EQ(asked[0].text, QStringLiteral("立即退出？"));
+        if (asked.size() > 1) {
+            EXPECT_EQ(asked[1].text, QStringLiteral("当前文件被修改，是否保存？"));
+        }
+        EXPECT_EQ(saves, c.saves);
+        EXPECT_EQ(frame->isVisible(), !c.quits);
+        EXPECT_EQ(w.isVisible(), !c.quits);
+        EXPECT_EQ(frameGone.count(), c.quits ? 1 : 0);
+        EXPECT_EQ(mainGone.count(), c.quits ? 1 : 0);
+        EXPECT_EQ(portCloses, c.quits ? 1 : 0);
+    }
+}
+
+}  // namespace
