@@ -38,6 +38,9 @@ struct LoadedCircuit {
     int32_t signalCount() const { return EndSignalNumber - StartSignalNumber + 1; }
 };
 
+// The circuit the environment opens first, in the program's data folder.
+inline const char16_t* const kDefaultCircuitFile = u"联机运行线路+存储器扩展线路 ascii.Sch";
+
 // A file of the program's data folder, found without regard to the case of the
 // folder's or the file's name; a '\' in the name separates folders.
 QString dataFile(const QString& name);

@@ -129,7 +129,7 @@ QMdiSubWindow* MDIForm1::testPanelWindow(TestPanelItem panel) const {
 
 void MDIForm1::MDIForm_UseLoad() {
     setWindowTitle(QStringLiteral("dividudoduzoz"));
-    OpenCircuitWindow(circuit::dataFile(QString::fromUtf16(kDefaultCircuitFile)));
+    OpenCircuitWindow(circuit::dataFile(QString::fromUtf16(circuit::kDefaultCircuitFile)));
     hide();
 }
 

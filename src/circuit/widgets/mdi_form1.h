@@ -32,9 +32,6 @@ namespace circuit::widgets {
 class Form6;
 class Form7;
 
-// The default circuit, in the program's data folder.
-inline const char16_t* const kDefaultCircuitFile = u"联机运行线路+存储器扩展线路 ascii.Sch";
-
 class MDIForm1 : public QMainWindow {
     Q_OBJECT
 public:
