@@ -9,6 +9,9 @@
 #include "app/splash_window.h"
 #include "circuit/widgets/mdi_form1.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 namespace app {
 
 std::unique_ptr<circuit::widgets::MDIForm1> startCircuitEnvironment(Program& program) {
@@ -23,6 +26,8 @@ std::unique_ptr<circuit::widgets::MDIForm1> startCircuitEnvironment(Program& pro
     };
     auto frame = std::make_unique<circuit::widgets::MDIForm1>(std::move(hooks));
     frame->MDIForm_UseLoad();
+    // Without a window manager "maximised" means nothing: the screen's size is set as well.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) frame->setGeometry(screen->availableGeometry());
     frame->showMaximized();
     return frame;
 }

@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "circuit/environment.h"
@@ -18,6 +19,9 @@ namespace circuit::widgets {
 
 namespace {
 
+
+// The side panel's three columns need room for the lists' columns.
+int sidePanelWidth() { return 3 * twipsPx(2700); }
 
 // The board drawing's background, red 210, green 152, blue 90 (0x00BBGGRR).
 constexpr uint32_t kBoardBackColor = 0x5A98D2u;
@@ -67,8 +71,39 @@ void Form7::buildPanes() {
     band4_ = coolBar1_->band(4);
     picture2_ = pictureBox(QStringLiteral("Picture2"), nullptr);
     buildSidePanel();
-    // The side panel's three columns need room for the lists' columns.
-    coolBar1_->addBand({}, picture2_, 3 * twipsPx(2700));
+    coolBar1_->addBand({}, picture2_, sidePanelWidth());
+    // A larger window widens the drawings; the texts and the side panel keep their width.
+    for (int band = 2; band <= 4; ++band) coolBar1_->setStretchFactor(band - 1, 1);
+    coolBar1_->setStretchFactor(0, 0);
+    coolBar1_->setStretchFactor(4, 0);
+}
+
+void Form7::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (bandsSized_ || circuit_.EndSignalNumber < circuit_.StartSignalNumber) return;
+    bandsSized_ = true;
+    setInitialBandSizes();
+}
+
+void Form7::setInitialBandSizes() {
+    const int designWidths[5] = {twipsPx(2445), twipsPx(4095), twipsPx(4095), twipsPx(4005), sidePanelWidth()};
+    int fixed = 0, shared = 0;
+    for (int band = 1; band <= 5; ++band) {
+        if (!coolBar1_->isBandVisible(band)) continue;
+        (band == 1 || band == 5 ? fixed : shared) += designWidths[band - 1];
+    }
+    const int room = std::max(0, coolBar1_->width() - fixed);
+    QList<int> sizes;
+    for (int band = 1; band <= 5; ++band) {
+        const int w = designWidths[band - 1];
+        sizes << (band == 1 || band == 5 || shared == 0 ? w : room * w / shared);
+    }
+    coolBar1_->setSizes(sizes);
+    // The drawings were fitted to the views as they were while loading.
+    QTimer::singleShot(0, this, [this] {
+        for (int k : {0, 1})
+            if (view::UserControl1* v = UserControl11(k); v && v->isVisible()) v->AllDispSchFile();
+    });
 }
 
 void Form7::buildSidePanel() {
@@ -85,6 +120,7 @@ void Form7::buildSidePanel() {
     listView2_ = new QTreeWidget;
     listView2_->setObjectName(QStringLiteral("ListView2"));
     listView2_->setRootIsDecorated(false);
+    listView2_->setHeaderLabels({QString()});
     frame1_ = new QWidget;
     frame1_->setObjectName(QStringLiteral("Frame1"));
     command5_ = new QPushButton(QString::fromUtf16(kSingleStepCaption), frame1_);

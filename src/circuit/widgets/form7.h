@@ -133,8 +133,14 @@ public:
     // the list does not have.
     void selectSignalRow(int32_t k);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildPanes();
+    // The bands' first widths, once the window has its size: the drawings
+    // share what the texts and the side panel leave, and are fitted anew.
+    void setInitialBandSizes();
     void buildSidePanel();
     view::UserControl1* makeView(int k, QWidget* host);
     void loadBoardDrawing();
@@ -158,6 +164,7 @@ private:
     IcTreeView* treeView1_ = nullptr;
     StateTree* treeView2_ = nullptr;
     SignalListView* listView1_ = nullptr;
+    bool bandsSized_ = false;
 };
 
 }  // namespace circuit::widgets
