@@ -191,7 +191,7 @@ bool writeLargeCircuit(const QString& path, int icCount) {
     const int inverterChips = icCount - nandChips;
     constexpr int kNandIn[4] = {1, 4, 9, 12}, kNandIn2[4] = {2, 5, 10, 13}, kNandOut[4] = {3, 6, 8, 11};
     constexpr int kInvIn[6] = {1, 3, 5, 9, 11, 13}, kInvOut[6] = {2, 4, 6, 8, 10, 12};
-    constexpr int kColumns = 20, kCellX = 260, kCellY = 180;
+    constexpr int kColumns = 20, kCellX = 400, kCellY = 220;
     schgen::SheetDraft d(kColumns * kCellX + 200, ((icCount + kColumns - 1) / kColumns) * kCellY + 200);
     auto place = [&](int i, const char* type) {
         return d.ic("U" + std::to_string(i + 1), type, 100 + (i % kColumns) * kCellX, 100 + (i / kColumns) * kCellY);
