@@ -4,7 +4,10 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app_fixture.h"
+#include "circuit/environment.h"
 #include "circuit/widgets/mdi_form1.h"
+
+#include <QMdiSubWindow>
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -18,6 +21,26 @@ TEST(ProgramOptions, CircuitSwitch) {
     EXPECT_TRUE(app::parseProgramOptions({"Corvane16", "--circuit"}).circuit);
     EXPECT_TRUE(app::parseProgramOptions({"Corvane", "--sampler", "--circuit"}).circuit);
     EXPECT_FALSE(app::parseProgramOptions({"--circuit"}).circuit);  // the program's own name
+}
+
+TEST(CircuitEnvironment, TheTestPanelsOpenInTheFrame) {
+    apptest::ProgramFolder folder;
+    testsupport::ScriptedPrompter prompter;
+    app::Program program(editions::profileCorvane16());
+    const auto frame = app::startCircuitEnvironment(program);
+    const struct {
+        const char* item;
+        circuit::widgets::TestPanelItem panel;
+    } items[] = {{"lab_TtlIc_74Ls138", circuit::widgets::TestPanelItem::Ls138},
+                 {"lab_MemoryIc_Rom2732", circuit::widgets::TestPanelItem::Rom2732}};
+    for (const auto& i : items) {
+        frame->menuItem(i.item)->trigger();
+        QMdiSubWindow* sub = frame->testPanelWindow(i.panel);
+        ASSERT_TRUE(sub) << i.item;
+        EXPECT_EQ(sub->widget()->objectName(),
+                  i.panel == circuit::widgets::TestPanelItem::Ls138 ? QStringLiteral("Form8") : QStringLiteral("Form11"));
+    }
+    EXPECT_EQ(frame->environment().simulator.LastIcNumber, -1) << "the panels keep to their own simulator";
 }
 
 TEST(CircuitEnvironment, QuittingTheFrameAsksTheMainWindowsSaveQuestionOnly) {
