@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "bench_timing.h"
 #include "circuit/environment.h"
 #include "circuit/loaded_circuit.h"
 #include "circuit/widgets/form7.h"
@@ -27,19 +28,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
-
-struct Stats {
-    double median = 0;
-    double max = 0;
-};
-
-Stats stats(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return {v[v.size() / 2], v.back()};
-}
+using benchtiming::Clock;
+using benchtiming::msSince;
+using benchtiming::Stats;
+using benchtiming::stats;
 
 // Nobody answers: the bench's circuit asks nothing.
 class SilentPrompter : public platform::Prompter {

@@ -19,25 +19,17 @@
 #include <QTest>
 
 #include "bench_sheet.h"
+#include "bench_timing.h"
 #include "view/find_hot_element.h"
 #include "view/widgets/user_control1.h"
 #include "view/zoom_tables.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
-
-struct Stats {
-    double median = 0;
-    double max = 0;
-};
-
-Stats stats(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return {v[v.size() / 2], v.back()};
-}
+using benchtiming::Clock;
+using benchtiming::msSince;
+using benchtiming::Stats;
+using benchtiming::stats;
 
 }  // namespace
 

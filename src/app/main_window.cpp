@@ -5,6 +5,7 @@
 #include "platform/fonts.h"
 #include "platform/program_folder.h"
 #include "platform/prompter.h"
+#include "platform/widgets/close_windows.h"
 #include "platform/widgets/list_view.h"
 #include "platform/widgets/rich_text_box.h"
 
@@ -286,12 +287,7 @@ void MainWindow::unloadWithoutAsking() {
 }
 
 void MainWindow::Form_Unload() {
-    // Every other window of the program goes, newest first.
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
-        QWidget* w = *it;
-        if (w != this && w->isVisible() && !w->inherits("QMenu")) w->close();
-    }
+    platform::closeOtherWindows(this);
     emit unloaded();
 }
 

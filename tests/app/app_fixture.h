@@ -7,6 +7,7 @@
 #include "link/fake/fake_vaz_monitor.h"
 #include "link/link_state.h"
 #include "link/widgets/data_send_recv_process.h"
+#include "support/program_folder.h"
 #include "support/scripted_prompter.h"
 
 #include <QApplication>
@@ -22,19 +23,7 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 
 namespace apptest {
 
-class ProgramFolder {
-public:
-    ProgramFolder() : previous_(qgetenv("CORVANE_HOME")) { qputenv("CORVANE_HOME", dir_.path().toUtf8()); }
-    ~ProgramFolder() {
-        if (previous_.isEmpty()) qunsetenv("CORVANE_HOME");
-        else qputenv("CORVANE_HOME", previous_);
-    }
-    QString path() const { return dir_.path(); }
-
-private:
-    QTemporaryDir dir_;
-    QByteArray previous_;
-};
+using ProgramFolder = testsupport::ProgramFolder;
 
 struct WindowFixture {
     explicit WindowFixture(const editions::EditionProfile& p = editions::profileCorvane16()) : profile(p) {}

@@ -130,7 +130,7 @@ TEST(PowerOn, ResetIsActiveForTheFirstEvaluationAndReleasedForTheSecond) {
         SCOPED_TRACE(k.name);
         testsupport::ScriptedPrompter prompter;
         ProgramFolder folder;
-        folder.write(QStringLiteral("data/rom.bin"), bytesOf(16, [](int i) { return i == 0 ? 0xA5 : 0x11; }));
+        ASSERT_TRUE(folder.write(QStringLiteral("data/rom.bin"), bytesOf(16, [](int i) { return i == 0 ? 0xA5 : 0x11; })));
         Drawing d;
         const int32_t u1 = d.place("U1", "2732", 24, {"rom.bin"});
         for (int pin : {21, 19, 22, 23, 1, 2, 3, 4, 5, 6, 7, 8, 20}) d.net(u1, pin, "GND");
@@ -210,10 +210,10 @@ void addIc(sim::Simulator& s, int32_t g, sim::IcType type) {
 TEST(MemoryImages, FillFromAddressZeroUpToTheChipsSize) {
     testsupport::ScriptedPrompter prompter;
     ProgramFolder folder;
-    folder.write(QStringLiteral("DATA/ram.bin"), bytesOf(100, [](int i) { return 0xFF - i; }));
-    folder.write(QStringLiteral("DATA/Rom.BIN"), bytesOf(5000, [](int i) { return i; }));
-    folder.write(QStringLiteral("DATA/Sub/part.bin"), bytesOf(3, [](int i) { return 0x40 + i; }));
-    folder.write(QStringLiteral("DATA/gate.bin"), bytesOf(3, [](int) { return 9; }));
+    ASSERT_TRUE(folder.write(QStringLiteral("DATA/ram.bin"), bytesOf(100, [](int i) { return 0xFF - i; })));
+    ASSERT_TRUE(folder.write(QStringLiteral("DATA/Rom.BIN"), bytesOf(5000, [](int i) { return i; })));
+    ASSERT_TRUE(folder.write(QStringLiteral("DATA/Sub/part.bin"), bytesOf(3, [](int i) { return 0x40 + i; })));
+    ASSERT_TRUE(folder.write(QStringLiteral("DATA/gate.bin"), bytesOf(3, [](int) { return 9; })));
     sim::Simulator s;
     addIc(s, 0, sim::IcType::Ram6116);
     addIc(s, 1, sim::IcType::Eprom2732);
@@ -236,7 +236,7 @@ TEST(MemoryImages, FillFromAddressZeroUpToTheChipsSize) {
 TEST(MemoryImages, AMissingImageIsReportedOnceAndEndsTheLoading) {
     testsupport::ScriptedPrompter prompter;
     ProgramFolder folder;
-    folder.write(QStringLiteral("data/second.bin"), bytesOf(4, [](int) { return 0x33; }));
+    ASSERT_TRUE(folder.write(QStringLiteral("data/second.bin"), bytesOf(4, [](int) { return 0x33; })));
     sim::Simulator s;
     addIc(s, 0, sim::IcType::Eprom2732);
     addIc(s, 1, sim::IcType::Eprom2732);

@@ -1,13 +1,7 @@
 #pragma once
 // Test scaffolding for the circuit environment: a program folder of the
-// test's own (CORVANE_HOME) with files in its data folder, and small circuits
-// drawn in memory with the sheet builder and built into an environment.
-
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
+// test's own (CORVANE_HOME), and small circuits drawn in memory with the sheet
+// builder and built into an environment.
 
 #include <gtest/gtest.h>
 
@@ -19,36 +13,14 @@
 #include "circuit/environment.h"
 #include "circuit/loaded_circuit.h"
 #include "schematic/sheet_builder.h"
+#include "support/program_folder.h"
 
 // Failed expectations show texts as texts.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace circuittest {
 
-class ProgramFolder {
-public:
-    ProgramFolder() : previous_(qgetenv("CORVANE_HOME")) { qputenv("CORVANE_HOME", dir_.path().toUtf8()); }
-    ~ProgramFolder() {
-        if (previous_.isEmpty()) qunsetenv("CORVANE_HOME");
-        else qputenv("CORVANE_HOME", previous_);
-    }
-    ProgramFolder(const ProgramFolder&) = delete;
-    ProgramFolder& operator=(const ProgramFolder&) = delete;
-
-    QString path() const { return dir_.path(); }
-    // Writes `bytes` to `relative` (folders separated by '/') under the folder.
-    void write(const QString& relative, const QByteArray& bytes) const {
-        const QString file = QDir(dir_.path()).filePath(relative);
-        QDir().mkpath(QFileInfo(file).absolutePath());
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << file.toStdString();
-        f.write(bytes);
-    }
-
-private:
-    QTemporaryDir dir_;
-    QByteArray previous_;
-};
+using ProgramFolder = testsupport::ProgramFolder;
 
 // `count` bytes, byte i being f(i).
 inline QByteArray bytesOf(int count, const std::function<int(int)>& f) {

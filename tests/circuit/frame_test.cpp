@@ -56,7 +56,7 @@ TEST(Frame, MenusAsDesigned) {
 TEST(Frame, WithoutTheDefaultCircuitTheMenuStaysDisabledAndNothingIsSaid) {
     testsupport::ScriptedPrompter prompter;
     ProgramFolder folder;
-    folder.write(QStringLiteral("data/other.sch"), "not a schematic");
+    ASSERT_TRUE(folder.write(QStringLiteral("data/other.sch"), "not a schematic"));
     MDIForm1 frame;
     frame.MDIForm_UseLoad();
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("dividudoduzoz"));

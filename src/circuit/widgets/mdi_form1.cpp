@@ -1,6 +1,5 @@
 #include "circuit/widgets/mdi_form1.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -12,6 +11,7 @@
 #include "circuit/widgets/form6.h"
 #include "circuit/widgets/form7.h"
 #include "platform/prompter.h"
+#include "platform/widgets/close_windows.h"
 #include "circuit/widgets/screen_twips.h"
 #include "sampler/widgets/form2.h"
 
@@ -267,12 +267,8 @@ bool MDIForm1::MDIForm_QueryUnload() {
 void MDIForm1::MDIForm_Unload() {
     unloading_ = true;
     if (hooks_.unloadMainWindow) hooks_.unloadMainWindow();
-    // Every other window of the program goes, newest first, once.
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
-        QWidget* w = *it;
-        if (w != this && w->isVisible() && !w->inherits("QMenu")) w->close();
-    }
+    // Every other window of the program goes, once.
+    platform::closeOtherWindows(this);
     emit unloaded();
 }
 
