@@ -131,9 +131,6 @@ void SignalListView::mirror(const circuit::SignalList& model, const std::vector<
 
 void SignalListView::showOrder(const circuit::SignalList& model) {
     reorderTopLevel(this, rows_, model.sortedRows());
-    header()->setSortIndicatorShown(true);
-    header()->setSortIndicator(std::clamp(model.SortKey, 0, 2),
-                               model.SortOrder == circuit::kDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 QTreeWidgetItem* SignalListView::rowItem(int32_t k) const {
