@@ -6,6 +6,7 @@
 //
 // Usage: circuit_build_bench [seconds per sheet, default 1]
 //        circuit_build_bench --ics N   (one sheet of N ICs into the real tables)
+//        circuit_build_bench --repeat N ICS   (N builds of one sheet, for profilers)
 
 #include <algorithm>
 #include <chrono>
@@ -89,6 +90,24 @@ int main(int argc, char** argv) {
         std::printf("%d ICs, %zu elements: %s in %.1f ms (needs %d ICs, %d signals, %d fanout records)\n", ics,
                     sheet.elements.size(), r.built ? "built" : "refused", ms, r.registration.needed.icNumbers,
                     r.registration.needed.signalNumbers, r.registration.needed.fanoutRecords);
+        return 0;
+    }
+    if (argc == 4 && std::strcmp(argv[1], "--repeat") == 0) {
+        const int ics = std::atoi(argv[3]);
+        const schematic::SchSheet sheet = schematic::schtest::generatedLabSheet({.ics = ics, .seed = 7});
+        double total = 0, extract = 0;
+        for (int i = 0; i < std::atoi(argv[2]); ++i) {
+            auto s = roomySimulator(ics);
+            schematic::CircuitSetup setup;
+            schematic::CircuitBuild build;
+            const auto a = Clock::now();
+            schematic::BuildCircuit(*s, sheet, setup, build);
+            const auto b = Clock::now();
+            const schematic::CircuitExtraction x = schematic::ExtractCircuit(sheet);
+            total += std::chrono::duration<double, std::milli>(b - a).count();
+            extract += std::chrono::duration<double, std::milli>(Clock::now() - b).count();
+        }
+        std::printf("%.2f ms per build, %.2f ms per extraction\n", total / std::atoi(argv[2]), extract / std::atoi(argv[2]));
         return 0;
     }
     const double seconds = argc > 1 ? std::atof(argv[1]) : 1.0;

@@ -109,6 +109,15 @@ struct MemImageEntry {
     friend bool operator==(const MemImageEntry&, const MemImageEntry&) = default;
 };
 
+// For finding equal lists of ICs (by index or by number) through a hash table.
+struct IcListHash {
+    std::size_t operator()(const std::vector<int32_t>& ics) const {
+        uint64_t h = ics.size();
+        for (int32_t ic : ics) h = (h ^ static_cast<uint32_t>(ic)) * 0x100000001B3ull;
+        return static_cast<std::size_t>(h ^ (h >> 29));
+    }
+};
+
 // Nets whose reader lists are equal share one fanout record.
 struct NetReaderGroup {
     int32_t fanout = -1;       // set by registration

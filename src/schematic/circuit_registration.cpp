@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 
 #include "sim/simulator.h"
 
@@ -118,14 +119,11 @@ private:
         }
     }
 
-    // The record listing `ics`: an equal record of this circuit when there is
-    // one, otherwise a new one.
+    // The record listing `ics`: the first equal record of this circuit when
+    // there is one, otherwise a new one.
     int32_t fanoutRecord(const std::vector<int32_t>& ics) {
-        for (const sim::FanoutRecord& r : records_) {
-            if (r.IcCount == static_cast<int32_t>(ics.size()) && std::equal(ics.begin(), ics.end(), r.Ics.begin())) {
-                return r.Number;
-            }
-        }
+        const auto found = recordWith_.find(ics);
+        if (found != recordWith_.end()) return found->second;
         return appendRecord(ics);
     }
 
@@ -137,6 +135,7 @@ private:
         r.Ics = ics;
         // The list keeps at least one entry, also when it names no IC.
         if (r.Ics.empty()) r.Ics.push_back(0);
+        recordWith_.try_emplace(ics, r.Number);
         records_.push_back(std::move(r));
         return records_.back().Number;
     }
@@ -271,6 +270,7 @@ private:
     std::vector<std::string> designators_;
     std::vector<sim::NetRecord> nets_;
     std::vector<sim::FanoutRecord> records_;
+    std::unordered_map<std::vector<int32_t>, int32_t, IcListHash> recordWith_;  // first record of each IC list
 };
 
 int32_t roomAfter(int64_t tableSize, int64_t lastUsed) {

@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <optional>
+#include <queue>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 
 #include "schematic/element_scan.h"
+#include "schematic/flat_ids.h"
 #include "schematic/wire_geometry.h"
 
 namespace schematic {
@@ -21,18 +26,37 @@ bool isOneOf(const Names& names, const std::string& name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-template <typename T>
-void appendOnce(std::vector<T>& list, const T& value) {
-    if (std::find(list.begin(), list.end(), value) == list.end()) list.push_back(value);
+struct KeyHash {
+    std::size_t operator()(uint64_t key) const { return static_cast<std::size_t>(mixBits(key)); }
+};
+
+uint64_t pairKey(int32_t a, int32_t b) {
+    return (static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32) | static_cast<uint32_t>(b);
+}
+
+void sortUnique(std::vector<int32_t>& v) {
+    std::sort(v.begin(), v.end());
+    v.erase(std::unique(v.begin(), v.end()), v.end());
 }
 
 // Every loop below walks the tables by index and re-reads their sizes: merges
 // and new nets append to the lists being walked.
+//
+// The joining passes test points against segments and labels against pins.
+// Candidates come from indexes built once, since the sheet's geometry never
+// changes: the segments holding each junction, pin end and label point, the
+// labels at each such point and the labels on each segment. Which net (group)
+// a wire (label) counts for after merges is found through the merge links: a
+// merged net or group points at the one it was folded into. The nets (groups)
+// holding a point are visited in index order, as a scan of the whole table
+// would meet them; while they are visited only the net (group) taking the
+// merges gains anything, and meeting that one again changes nothing.
 class NetBuilder {
 public:
     NetBuilder(const SchSheet& sheet, CircuitBuild& build) : sheet_(sheet), b_(build) {}
 
     void run() {
+        indexSheet();
         joinWiresMeetingEndToEnd();
         joinAtJunctions();
         while (connectPass()) {
@@ -49,49 +73,191 @@ public:
     }
 
 private:
+    // A wire the nets list: where its vertices and segments start, and the
+    // net the scan put it in.
+    struct Wire {
+        int32_t firstVertex = 0;
+        int32_t vertices = 0;
+        int32_t firstSegment = -1;
+        int32_t net = -1;
+    };
+
     std::size_t netCount() const { return b_.circuitNets.size(); }
     std::size_t groupCount() const { return b_.netNameGroups.size(); }
     CircuitNet& net(int32_t i) { return b_.circuitNets[static_cast<std::size_t>(i)]; }
     NetNameGroup& group(int32_t i) { return b_.netNameGroups[static_cast<std::size_t>(i)]; }
 
-    // The vertices of the wire at an element index (empty for anything else).
-    const std::vector<SheetPoint>& wire(int32_t elementIndex) {
-        static const std::vector<SheetPoint> none;
-        if (elementIndex < 0 || static_cast<std::size_t>(elementIndex) >= sheet_.elements.size()) return none;
-        if (points_.empty()) points_.resize(sheet_.elements.size());
-        auto& cached = points_[static_cast<std::size_t>(elementIndex)];
-        if (!cached) cached = wirePoints(sheet_.elements[static_cast<std::size_t>(elementIndex)]);
-        return *cached;
+    // The wire at an element index (no vertices for anything else).
+    const Wire& wire(int32_t elementIndex) const {
+        static const Wire none;
+        if (elementIndex < 0 || static_cast<std::size_t>(elementIndex) >= wires_.size()) return none;
+        return wires_[static_cast<std::size_t>(elementIndex)];
     }
+    SheetPoint vertex(const Wire& w, int32_t k) const { return vertices_[static_cast<std::size_t>(w.firstVertex + k)]; }
 
-    // Whether any segment of any wire of net `n` holds `p`.
-    bool netHolds(int32_t n, SheetPoint p) {
-        for (std::size_t w = 0; w < net(n).wires.size(); ++w) {
-            const std::vector<SheetPoint>& points = wire(net(n).wires[w]);
-            for (std::size_t k = 0; k + 1 < points.size(); ++k) {
-                if (pointOnSegment(p, points[k], points[k + 1])) return true;
+    // Wires and segments, merge links, and the probes: every point where
+    // something may join a wire (label points, pin ends, junctions) with the
+    // segments holding it and the groups labelling it.
+    void indexSheet() {
+        wires_.assign(sheet_.elements.size(), Wire{});
+        std::vector<SegmentIndex::Segment> segments;
+        for (std::size_t n = 0; n < netCount(); ++n) {
+            for (int32_t w : b_.circuitNets[n].wires) {
+                if (w < 0 || static_cast<std::size_t>(w) >= sheet_.elements.size()) continue;
+                Wire& info = wires_[static_cast<std::size_t>(w)];
+                info.net = static_cast<int32_t>(n);
+                if (info.firstSegment != -1) continue;
+                info.firstVertex = static_cast<int32_t>(vertices_.size());
+                info.vertices = static_cast<int32_t>(appendWirePoints(sheet_.elements[static_cast<std::size_t>(w)], vertices_));
+                info.firstSegment = static_cast<int32_t>(segments.size());
+                for (int32_t k = 0; k + 1 < info.vertices; ++k) {
+                    segments.push_back({vertex(info, k), vertex(info, k + 1)});
+                    segmentWire_.push_back(w);
+                }
             }
         }
-        return false;
+
+        netLink_.resize(netCount());
+        for (std::size_t n = 0; n < netCount(); ++n) netLink_[n] = static_cast<int32_t>(n);
+        groupLink_.resize(groupCount());
+        probes_ = FlatIds<SheetPoint, SheetPointHash>(sheet_.elements.size());
+        labelProbes_.assign(sheet_.elements.size(), -1);
+        std::vector<std::pair<int32_t, int32_t>> labels;  // (probe, group)
+        for (std::size_t g = 0; g < groupCount(); ++g) {
+            const auto gi = static_cast<int32_t>(g);
+            groupLink_[g] = gi;
+            for (const LabelPoint& p : b_.netNameGroups[g].labelPoints) {
+                const int32_t probe = probes_.insert(SheetPoint{p.x, p.y}).first;
+                if (p.elementIndex >= 0 && static_cast<std::size_t>(p.elementIndex) < labelProbes_.size()) {
+                    labelProbes_[static_cast<std::size_t>(p.elementIndex)] = probe;
+                }
+                groupPoints_.insert(pairKey(gi, probe));
+                labels.emplace_back(probe, gi);
+            }
+        }
+        for (const CircuitIc& ic : b_.circuitIcs) {
+            pinProbes_.emplace_back();
+            for (const ListedPin& pin : ic.pins) pinProbes_.back().push_back(pin.hasEnd ? probes_.insert(pin.end).first : -1);
+        }
+        for (const JunctionPoint& j : b_.junctionPoints) junctionProbes_.push_back(probes_.insert(SheetPoint{j.x, j.y}).first);
+
+        const SegmentIndex index(segments);
+        probeSegments_.first.push_back(0);
+        for (std::size_t probe = 0; probe < probes_.size(); ++probe) {
+            index.holding(probes_.key(static_cast<int32_t>(probe)), probeSegments_.second);
+            probeSegments_.first.push_back(static_cast<int32_t>(probeSegments_.second.size()));
+        }
+        probeGroups_ = grouped(labels, probes_.size());
+        std::vector<std::pair<int32_t, int32_t>> onSegment;  // (segment, group)
+        for (const auto& [probe, g] : labels) {
+            for (int32_t s : range(probeSegments_, probe)) onSegment.emplace_back(s, g);
+        }
+        segmentGroups_ = grouped(onSegment, segmentWire_.size());
     }
 
+    // Lists by index, each as a start per index (and one past the last) into one vector.
+    using Lists = std::pair<std::vector<int32_t>, std::vector<int32_t>>;
+
+    static Lists grouped(const std::vector<std::pair<int32_t, int32_t>>& pairs, std::size_t count) {
+        Lists lists;
+        lists.first.assign(count + 1, 0);
+        for (const auto& pair : pairs) ++lists.first[static_cast<std::size_t>(pair.first) + 1];
+        for (std::size_t i = 0; i < count; ++i) lists.first[i + 1] += lists.first[i];
+        lists.second.resize(pairs.size());
+        std::vector<int32_t> next(lists.first.begin(), lists.first.end() - 1);
+        for (const auto& [i, value] : pairs) lists.second[static_cast<std::size_t>(next[static_cast<std::size_t>(i)]++)] = value;
+        return lists;
+    }
+
+    struct Range {
+        const int32_t* from;
+        const int32_t* to;
+        const int32_t* begin() const { return from; }
+        const int32_t* end() const { return to; }
+    };
+
+    static Range range(const Lists& lists, int32_t i) {
+        if (i < 0) return {nullptr, nullptr};
+        const int32_t* data = lists.second.data();
+        return {data + lists.first[static_cast<std::size_t>(i)], data + lists.first[static_cast<std::size_t>(i) + 1]};
+    }
+
+    int32_t netRoot(int32_t n) {
+        while (netLink_[static_cast<std::size_t>(n)] != n) {
+            const int32_t up = netLink_[static_cast<std::size_t>(n)];
+            netLink_[static_cast<std::size_t>(n)] = netLink_[static_cast<std::size_t>(up)];
+            n = up;
+        }
+        return n;
+    }
+
+    int32_t groupRoot(int32_t g) {
+        while (groupLink_[static_cast<std::size_t>(g)] != g) {
+            const int32_t up = groupLink_[static_cast<std::size_t>(g)];
+            groupLink_[static_cast<std::size_t>(g)] = groupLink_[static_cast<std::size_t>(up)];
+            g = up;
+        }
+        return g;
+    }
+
+    // The probe at a label point.
+    int32_t probeOf(const LabelPoint& p) const {
+        const int32_t e = p.elementIndex;
+        if (e >= 0 && static_cast<std::size_t>(e) < labelProbes_.size() && labelProbes_[static_cast<std::size_t>(e)] >= 0 &&
+            probes_.key(labelProbes_[static_cast<std::size_t>(e)]) == SheetPoint{p.x, p.y}) {
+            return labelProbes_[static_cast<std::size_t>(e)];
+        }
+        return probes_.find(SheetPoint{p.x, p.y});
+    }
+
+    // The nets not merged that hold a probe: those whose wires have a segment holding it.
+    const std::vector<int32_t>& netsHolding(int32_t probe) {
+        foundNets_.clear();
+        for (int32_t s : range(probeSegments_, probe)) {
+            foundNets_.push_back(netRoot(wires_[static_cast<std::size_t>(segmentWire_[static_cast<std::size_t>(s)])].net));
+        }
+        sortUnique(foundNets_);
+        return foundNets_;
+    }
+
+    // The groups not merged with a label point at a probe.
+    const std::vector<int32_t>& groupsAt(int32_t probe) {
+        foundGroups_.clear();
+        for (int32_t g : range(probeGroups_, probe)) foundGroups_.push_back(groupRoot(g));
+        sortUnique(foundGroups_);
+        return foundGroups_;
+    }
+
+    // The groups not merged with a label point on segment `s`.
+    const std::vector<int32_t>& groupsOn(int32_t s) {
+        foundGroups_.clear();
+        for (int32_t g : range(segmentGroups_, s)) foundGroups_.push_back(groupRoot(g));
+        sortUnique(foundGroups_);
+        return foundGroups_;
+    }
+
+    // The wire lists of nets not merged never share a wire (the scan files each
+    // wire in one net), so the merged net's wires are appended as they are.
     void mergeNet(int32_t from, int32_t into) {
-        const std::vector<int32_t> wires = net(from).wires;
-        for (int32_t w : wires) appendOnce(net(into).wires, w);
+        std::vector<int32_t>& target = net(into).wires;
+        const std::vector<int32_t>& source = net(from).wires;
+        target.insert(target.end(), source.begin(), source.end());
         net(from).merged = 1;
+        netLink_[static_cast<std::size_t>(from)] = into;
         merges_ = true;
     }
 
+    // Names likewise: the scan makes one group per label text.
     void mergeGroup(int32_t from, int32_t into) {
-        const NetNameGroup source = group(from);
         NetNameGroup& target = group(into);
+        const NetNameGroup& source = group(from);
         for (const LabelPoint& point : source.labelPoints) {
-            const bool known = std::any_of(target.labelPoints.begin(), target.labelPoints.end(),
-                                           [&](const LabelPoint& q) { return q.x == point.x && q.y == point.y; });
-            if (!known) target.labelPoints.push_back(point);
+            const int32_t probe = probeOf(point);
+            if (groupPoints_.insert(pairKey(into, probe)).second) target.labelPoints.push_back(point);
         }
-        for (const std::string& name : source.names) appendOnce(target.names, name);
+        target.names.insert(target.names.end(), source.names.begin(), source.names.end());
         group(from).merged = 1;
+        groupLink_[static_cast<std::size_t>(from)] = into;
         merges_ = true;
     }
 
@@ -109,32 +275,73 @@ private:
     // Wires meet where their end points are equal, whatever order the file
     // lists them in; the scan alone joins a wire only to the first net it
     // touches, so nets bridged by a later wire are joined here.
+    //
+    // Rounds over the nets in order; each net takes every later net that
+    // shares an end point with it, in index order, its end points growing as
+    // it takes them, and a round that joins anything is followed by another.
+    // A later net can only come to share a point through the points just
+    // taken, so the nets still to come are kept in a queue by index.
     void joinWiresMeetingEndToEnd() {
-        std::vector<std::vector<WireEnds>> ends(netCount());
-        for (std::size_t n = 0; n < netCount(); ++n) {
+        const std::size_t count = netCount();
+        FlatIds<SheetPoint, SheetPointHash> endIds(2 * segmentWire_.size());
+        std::vector<std::pair<int32_t, int32_t>> netEnds;  // (net, end point), each point once per net
+        std::vector<uint32_t> mark;                         // by end point
+        uint32_t token = 0;
+        for (std::size_t n = 0; n < count; ++n) {
+            ++token;
             for (int32_t w : b_.circuitNets[n].wires) {
-                const std::vector<SheetPoint>& points = wire(w);
-                if (!points.empty()) ends[n].push_back(WireEnds{points.front(), points.back()});
-            }
-        }
-        auto meet = [&](std::size_t a, std::size_t c) {
-            for (const WireEnds& x : ends[a]) {
-                for (const WireEnds& y : ends[c]) {
-                    if (x.meets(y)) return true;
+                const Wire& info = wire(w);
+                if (info.vertices == 0) continue;
+                for (const SheetPoint& p : {vertex(info, 0), vertex(info, info.vertices - 1)}) {
+                    const auto [id, added] = endIds.insert(p);
+                    if (added) mark.push_back(0);
+                    if (mark[static_cast<std::size_t>(id)] == token) continue;
+                    mark[static_cast<std::size_t>(id)] = token;
+                    netEnds.emplace_back(static_cast<int32_t>(n), id);
                 }
             }
-            return false;
-        };
+        }
+        const Lists scanEnds = grouped(netEnds, count);  // by net: its end points
+        for (auto& [n, id] : netEnds) std::swap(n, id);
+        const Lists netsAtEnd = grouped(netEnds, endIds.size());  // by end point: the nets ending there, ascending
+        std::vector<std::vector<int32_t>> takenEnds(count);       // by net: end points of the nets it took
+
+        std::priority_queue<int32_t, std::vector<int32_t>, std::greater<>> later;
         bool joined = true;
         while (joined) {
             joined = false;
-            for (std::size_t a = 0; a < netCount(); ++a) {
-                if (b_.circuitNets[a].merged != 0) continue;
-                for (std::size_t c = a + 1; c < netCount(); ++c) {
-                    if (b_.circuitNets[c].merged != 0 || !meet(a, c)) continue;
-                    mergeNet(static_cast<int32_t>(c), static_cast<int32_t>(a));
-                    ends[a].insert(ends[a].end(), ends[c].begin(), ends[c].end());
+            for (std::size_t a = 0; a < count; ++a) {
+                const auto ai = static_cast<int32_t>(a);
+                if (net(ai).merged != 0) continue;
+                ++token;
+                int32_t passed = ai;  // every net up to here has been looked at for `a`
+                auto offer = [&](int32_t id) {
+                    for (int32_t n : range(netsAtEnd, id)) {
+                        const int32_t live = netRoot(n);
+                        if (live > passed) later.push(live);
+                    }
+                };
+                for (int32_t id : range(scanEnds, ai)) mark[static_cast<std::size_t>(id)] = token;
+                for (int32_t id : takenEnds[a]) mark[static_cast<std::size_t>(id)] = token;
+                for (int32_t id : range(scanEnds, ai)) offer(id);
+                for (int32_t id : takenEnds[a]) offer(id);
+                while (!later.empty()) {
+                    const int32_t c = later.top();
+                    later.pop();
+                    if (c <= passed) continue;
+                    passed = c;
+                    mergeNet(c, ai);
                     joined = true;
+                    auto take = [&](int32_t id) {
+                        if (mark[static_cast<std::size_t>(id)] == token) return;
+                        mark[static_cast<std::size_t>(id)] = token;
+                        takenEnds[a].push_back(id);
+                        offer(id);
+                    };
+                    for (int32_t id : range(scanEnds, c)) take(id);
+                    for (std::size_t k = 0; k < takenEnds[static_cast<std::size_t>(c)].size(); ++k) {
+                        take(takenEnds[static_cast<std::size_t>(c)][k]);
+                    }
                 }
             }
         }
@@ -143,11 +350,8 @@ private:
     void joinAtJunctions() {
         for (JunctionPoint& j : b_.junctionPoints) j.net = -1;
         for (std::size_t i = 0; i < b_.junctionPoints.size(); ++i) {
-            const SheetPoint at{b_.junctionPoints[i].x, b_.junctionPoints[i].y};
-            for (std::size_t n = 0; n < netCount(); ++n) {
-                const auto ni = static_cast<int32_t>(n);
-                if (net(ni).merged != 0 || !netHolds(ni, at)) continue;
-                joinInto(b_.junctionPoints[i].net, ni, [&](int32_t from, int32_t into) { mergeNet(from, into); });
+            for (int32_t n : netsHolding(junctionProbes_[i])) {
+                joinInto(b_.junctionPoints[i].net, n, [&](int32_t from, int32_t into) { mergeNet(from, into); });
             }
         }
     }
@@ -167,10 +371,8 @@ private:
             for (std::size_t k = 0; k < b_.circuitIcs[i].pins.size(); ++k) {
                 ListedPin& pin = b_.circuitIcs[i].pins[k];
                 if (!pin.hasEnd) continue;
-                for (std::size_t n = 0; n < netCount(); ++n) {
-                    const auto ni = static_cast<int32_t>(n);
-                    if (net(ni).merged != 0 || !netHolds(ni, pin.end)) continue;
-                    joinInto(pin.net, ni, [&](int32_t from, int32_t into) { mergeNet(from, into); });
+                for (int32_t n : netsHolding(pinProbes_[i][k])) {
+                    joinInto(pin.net, n, [&](int32_t from, int32_t into) { mergeNet(from, into); });
                 }
             }
         }
@@ -180,14 +382,8 @@ private:
             for (std::size_t k = 0; k < b_.circuitIcs[i].pins.size(); ++k) {
                 ListedPin& pin = b_.circuitIcs[i].pins[k];
                 if (!pin.hasEnd) continue;
-                for (std::size_t g = 0; g < groupCount(); ++g) {
-                    const auto gi = static_cast<int32_t>(g);
-                    if (group(gi).merged != 0) continue;
-                    const auto& points = group(gi).labelPoints;
-                    const bool onPin = std::any_of(points.begin(), points.end(), [&](const LabelPoint& q) {
-                        return q.x == pin.end.x && q.y == pin.end.y;
-                    });
-                    if (onPin) joinInto(pin.nameGroup, gi, [&](int32_t from, int32_t into) { mergeGroup(from, into); });
+                for (int32_t g : groupsAt(pinProbes_[i][k])) {
+                    joinInto(pin.nameGroup, g, [&](int32_t from, int32_t into) { mergeGroup(from, into); });
                 }
             }
         }
@@ -199,18 +395,10 @@ private:
             const auto ni = static_cast<int32_t>(n);
             if (net(ni).merged != 0) continue;
             for (std::size_t w = 0; w < net(ni).wires.size(); ++w) {
-                const std::vector<SheetPoint>& points = wire(net(ni).wires[w]);
-                for (std::size_t s = 0; s + 1 < points.size(); ++s) {
-                    for (std::size_t g = 0; g < groupCount(); ++g) {
-                        const auto gi = static_cast<int32_t>(g);
-                        if (group(gi).merged != 0) continue;
-                        const auto& labels = group(gi).labelPoints;
-                        const bool held = std::any_of(labels.begin(), labels.end(), [&](const LabelPoint& q) {
-                            return pointOnSegment({q.x, q.y}, points[s], points[s + 1]);
-                        });
-                        if (held) {
-                            joinInto(net(ni).nameGroup, gi, [&](int32_t from, int32_t into) { mergeGroup(from, into); });
-                        }
+                const Wire& info = wire(net(ni).wires[w]);
+                for (int32_t s = 0; s + 1 < info.vertices; ++s) {
+                    for (int32_t g : groupsOn(info.firstSegment + s)) {
+                        joinInto(net(ni).nameGroup, g, [&](int32_t from, int32_t into) { mergeGroup(from, into); });
                     }
                 }
             }
@@ -222,11 +410,8 @@ private:
             const auto gi = static_cast<int32_t>(g);
             if (group(gi).merged != 0) continue;
             for (std::size_t p = 0; p < group(gi).labelPoints.size(); ++p) {
-                const SheetPoint at{group(gi).labelPoints[p].x, group(gi).labelPoints[p].y};
-                for (std::size_t n = 0; n < netCount(); ++n) {
-                    const auto ni = static_cast<int32_t>(n);
-                    if (net(ni).merged != 0 || !netHolds(ni, at)) continue;
-                    joinInto(group(gi).net, ni, [&](int32_t from, int32_t into) { mergeNet(from, into); });
+                for (int32_t n : netsHolding(probeOf(group(gi).labelPoints[p]))) {
+                    joinInto(group(gi).net, n, [&](int32_t from, int32_t into) { mergeNet(from, into); });
                 }
             }
         }
@@ -250,11 +435,19 @@ private:
         }
     }
 
+    // Adds IC `ic` to the IC list of net `n` unless the list has it.
+    void addIc(int32_t n, int32_t ic) {
+        if (icOnNet_.insert(pairKey(n, ic)).second) net(n).ics.push_back(ic);
+    }
+
     void enterPinNets() {
+        for (std::size_t n = 0; n < netCount(); ++n) {
+            for (int32_t ic : b_.circuitNets[n].ics) icOnNet_.insert(pairKey(static_cast<int32_t>(n), ic));
+        }
         for (std::size_t i = 0; i < b_.circuitIcs.size(); ++i) {
             for (ListedPin& pin : b_.circuitIcs[i].pins) {
                 if (pin.nameGroup != -1) pin.net = group(pin.nameGroup).net;
-                if (pin.net != -1) appendOnce(net(pin.net).ics, static_cast<int32_t>(i));
+                if (pin.net != -1) addIc(pin.net, static_cast<int32_t>(i));
             }
         }
     }
@@ -281,8 +474,11 @@ private:
     void appendUnlistedPins() {
         for (CircuitIc& ic : b_.circuitIcs) {
             if (ic.pinCount <= ic.pinsPlaced()) continue;
+            // Listed pin numbers lie in 1..pinCount, at most 40.
+            uint64_t listed = 0;
+            for (const ListedPin& pin : ic.pins) listed |= uint64_t{1} << pin.pinNumber;
             for (int32_t number = 1; number <= ic.pinCount; ++number) {
-                if (ic.lists(number)) continue;
+                if ((listed >> number) & 1) continue;
                 ListedPin pin;
                 pin.pinNumber = number;
                 ic.pins.push_back(pin);
@@ -306,7 +502,7 @@ private:
                     case sim::PinKind::Vcc:
                     case sim::PinKind::Gnd: break;
                 }
-                if (pin.net != -1) appendOnce(net(pin.net).ics, static_cast<int32_t>(i));
+                if (pin.net != -1) addIc(pin.net, static_cast<int32_t>(i));
             }
         }
     }
@@ -339,6 +535,12 @@ private:
         return n != b_.vccNet && n != b_.gndNet && net(n).merged == 0;
     }
 
+    // A net's IC list holds each IC once and the lists below start empty, so
+    // an IC already added is the last entry.
+    static void appendNew(std::vector<int32_t>& list, int32_t ic) {
+        if (list.empty() || list.back() != ic) list.push_back(ic);
+    }
+
     void listReaders() {
         for (CircuitNet& n : b_.circuitNets) n.readerGroup = -1;
         for (std::size_t n = 0; n < netCount(); ++n) {
@@ -351,15 +553,15 @@ private:
                     if (pin.net != ni) continue;
                     switch (ic.kindOf(pin.pinNumber)) {
                         case sim::PinKind::Input:
-                            appendOnce(target.readers, icIndex);
-                            appendOnce(target.inputIcs, icIndex);
+                            appendNew(target.readers, icIndex);
+                            appendNew(target.inputIcs, icIndex);
                             break;
                         case sim::PinKind::Bidirectional:
-                            appendOnce(target.readers, icIndex);
-                            appendOnce(target.bidirIcs, icIndex);
+                            appendNew(target.readers, icIndex);
+                            appendNew(target.bidirIcs, icIndex);
                             break;
                         case sim::PinKind::Output:
-                        case sim::PinKind::OpenCollector: appendOnce(target.outputIcs, icIndex); break;
+                        case sim::PinKind::OpenCollector: appendNew(target.outputIcs, icIndex); break;
                         default: break;
                     }
                 }
@@ -367,23 +569,36 @@ private:
         }
     }
 
+    // The first net with a reader list opens its group; later nets with an
+    // equal list (same ICs, same order) join it.
     void groupReaders() {
+        std::unordered_map<std::vector<int32_t>, int32_t, IcListHash> groupOf;
         for (std::size_t n = 0; n < netCount(); ++n) {
             const auto ni = static_cast<int32_t>(n);
-            if (!takesReaderLists(ni) || net(ni).readers.empty() || net(ni).readerGroup != -1) continue;
-            const auto groupIndex = static_cast<int32_t>(b_.netReaderGroups.size());
-            b_.netReaderGroups.push_back(NetReaderGroup{-1, -1, ni});
-            net(ni).readerGroup = groupIndex;
-            for (std::size_t later = n + 1; later < netCount(); ++later) {
-                const auto li = static_cast<int32_t>(later);
-                if (takesReaderLists(li) && net(li).readers == net(ni).readers) net(li).readerGroup = groupIndex;
-            }
+            if (!takesReaderLists(ni) || net(ni).readers.empty()) continue;
+            const auto [found, added] = groupOf.try_emplace(net(ni).readers, static_cast<int32_t>(b_.netReaderGroups.size()));
+            if (added) b_.netReaderGroups.push_back(NetReaderGroup{-1, -1, ni});
+            net(ni).readerGroup = found->second;
         }
     }
 
     const SchSheet& sheet_;
     CircuitBuild& b_;
-    std::vector<std::optional<std::vector<SheetPoint>>> points_;
+    std::vector<Wire> wires_;           // by element index
+    std::vector<SheetPoint> vertices_;  // the listed wires' vertices, wire after wire
+    std::vector<int32_t> segmentWire_;  // by segment: its wire
+    FlatIds<SheetPoint, SheetPointHash> probes_;
+    std::vector<int32_t> labelProbes_;                // by element index: a label's probe
+    std::vector<std::vector<int32_t>> pinProbes_;     // by IC and pin: the pin end's probe, -1 none
+    std::vector<int32_t> junctionProbes_;             // by junction
+    Lists probeSegments_;  // by probe: the segments holding it
+    Lists probeGroups_;    // by probe: the groups with a label point there
+    Lists segmentGroups_;  // by segment: the groups with a label point on it
+    std::vector<int32_t> netLink_;    // by net: itself, or the net it was merged into
+    std::vector<int32_t> groupLink_;  // by group: itself, or the group it was merged into
+    FlatIds<uint64_t, KeyHash> groupPoints_;  // (group, probe): the points each group lists
+    FlatIds<uint64_t, KeyHash> icOnNet_;      // (net, IC): the ICs each net lists
+    std::vector<int32_t> foundNets_, foundGroups_;
     bool merges_ = false;
 };
 
