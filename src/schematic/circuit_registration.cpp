@@ -292,19 +292,53 @@ TableRoom tableRoom(const sim::Simulator& simulator) {
     return room;
 }
 
+namespace {
+
+// The fields of the build tables that registration writes, kept to be put
+// back when the circuit is refused.
+struct WrittenFields {
+    std::vector<int32_t> icNumbers, signalNumbers, groupFanouts, groupFirstSignals, imageIcNumbers;
+
+    explicit WrittenFields(const CircuitBuild& b) {
+        for (const CircuitIc& ic : b.circuitIcs) icNumbers.push_back(ic.icNumber);
+        for (const CircuitNet& net : b.circuitNets) signalNumbers.push_back(net.signalNumber);
+        for (const NetReaderGroup& g : b.netReaderGroups) {
+            groupFanouts.push_back(g.fanout);
+            groupFirstSignals.push_back(g.firstSignal);
+        }
+        for (const MemImageEntry& image : b.memImageEntries) imageIcNumbers.push_back(image.icNumber);
+    }
+
+    void restore(CircuitBuild& b) const {
+        for (std::size_t i = 0; i < icNumbers.size(); ++i) b.circuitIcs[i].icNumber = icNumbers[i];
+        for (std::size_t i = 0; i < signalNumbers.size(); ++i) b.circuitNets[i].signalNumber = signalNumbers[i];
+        for (std::size_t i = 0; i < groupFanouts.size(); ++i) {
+            b.netReaderGroups[i].fanout = groupFanouts[i];
+            b.netReaderGroups[i].firstSignal = groupFirstSignals[i];
+        }
+        for (std::size_t i = 0; i < imageIcNumbers.size(); ++i) b.memImageEntries[i].icNumber = imageIcNumbers[i];
+    }
+};
+
+}  // namespace
+
 RegistrationResult RegisterCircuit(sim::Simulator& simulator, CircuitBuild& build) {
     RegistrationResult result;
     result.available = tableRoom(simulator);
 
-    CircuitBuild staged = build;
-    Staging staging(simulator, staged);
+    // Staging writes the numbers into the build tables as it goes; a refused
+    // circuit gets its former values back.
+    const WrittenFields before(build);
+    Staging staging(simulator, build);
     staging.run();
     result.needed = staging.needed();
-    if (!result.available.holds(result.needed)) return result;
+    if (!result.available.holds(result.needed)) {
+        before.restore(build);
+        return result;
+    }
 
     result.usart8251Ics = std::move(staging.usart8251Ics);
     std::move(staging).commit(simulator);
-    build = std::move(staged);
     result.registered = true;
     return result;
 }

@@ -53,7 +53,6 @@ public:
             }
         }
         for (const JunctionPoint& j : b_.junctionPoints) junctions_.insert(SheetPoint{j.x, j.y});
-        icByKey_.reserve(b_.circuitIcs.size() + 64);
         for (std::size_t g = 0; g < b_.netNameGroups.size(); ++g) {
             const NetNameGroup& group = b_.netNameGroups[g];
             if (!group.names.empty()) groupByText_.try_emplace(group.names.front(), static_cast<int32_t>(g));

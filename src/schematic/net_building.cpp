@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <functional>
-#include <optional>
 #include <queue>
 #include <string>
 #include <string_view>
@@ -26,12 +25,9 @@ bool isOneOf(const Names& names, const std::string& name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-struct KeyHash {
-    std::size_t operator()(uint64_t key) const { return static_cast<std::size_t>(mixBits(key)); }
-};
-
-uint64_t pairKey(int32_t a, int32_t b) {
-    return (static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32) | static_cast<uint32_t>(b);
+// Appends `ic` unless it is the list's last entry: for lists filled IC by IC.
+void appendNew(std::vector<int32_t>& list, int32_t ic) {
+    if (list.empty() || list.back() != ic) list.push_back(ic);
 }
 
 void sortUnique(std::vector<int32_t>& v) {
@@ -100,59 +96,91 @@ private:
     // segments holding it and the groups labelling it.
     void indexSheet() {
         wires_.assign(sheet_.elements.size(), Wire{});
-        std::vector<SegmentIndex::Segment> segments;
         for (std::size_t n = 0; n < netCount(); ++n) {
             for (int32_t w : b_.circuitNets[n].wires) {
-                if (w < 0 || static_cast<std::size_t>(w) >= sheet_.elements.size()) continue;
-                Wire& info = wires_[static_cast<std::size_t>(w)];
-                info.net = static_cast<int32_t>(n);
-                if (info.firstSegment != -1) continue;
-                info.firstVertex = static_cast<int32_t>(vertices_.size());
-                info.vertices = static_cast<int32_t>(appendWirePoints(sheet_.elements[static_cast<std::size_t>(w)], vertices_));
-                info.firstSegment = static_cast<int32_t>(segments.size());
-                for (int32_t k = 0; k + 1 < info.vertices; ++k) {
-                    segments.push_back({vertex(info, k), vertex(info, k + 1)});
-                    segmentWire_.push_back(w);
-                }
+                if (w >= 0 && static_cast<std::size_t>(w) < wires_.size()) wires_[static_cast<std::size_t>(w)].net = static_cast<int32_t>(n);
+            }
+        }
+        std::vector<SegmentIndex::Segment> segments;
+        for (std::size_t e = 0; e < wires_.size(); ++e) {
+            Wire& info = wires_[e];
+            if (info.net < 0) continue;
+            info.firstVertex = static_cast<int32_t>(vertices_.size());
+            info.vertices = static_cast<int32_t>(appendWirePoints(sheet_.elements[e], vertices_));
+            info.firstSegment = static_cast<int32_t>(segments.size());
+            for (int32_t k = 0; k + 1 < info.vertices; ++k) {
+                segments.push_back({vertex(info, k), vertex(info, k + 1)});
+                segmentNet_.push_back(info.net);
             }
         }
 
         netLink_.resize(netCount());
         for (std::size_t n = 0; n < netCount(); ++n) netLink_[n] = static_cast<int32_t>(n);
         groupLink_.resize(groupCount());
-        probes_ = FlatIds<SheetPoint, SheetPointHash>(sheet_.elements.size());
-        labelProbes_.assign(sheet_.elements.size(), -1);
-        std::vector<std::pair<int32_t, int32_t>> labels;  // (probe, group)
+        for (std::size_t g = 0; g < groupCount(); ++g) groupLink_[g] = static_cast<int32_t>(g);
+
+        // Probes in the order of their points, so that neighbours on the sheet
+        // are looked up one after the other.
+        enum Kind : int32_t { Label, Pin, Junction };
+        struct Probe {
+            SheetPoint at;
+            Kind kind;
+            int32_t index;  // group, pin slot or junction
+            int32_t element;
+        };
+        std::vector<Probe> probes;
         for (std::size_t g = 0; g < groupCount(); ++g) {
-            const auto gi = static_cast<int32_t>(g);
-            groupLink_[g] = gi;
             for (const LabelPoint& p : b_.netNameGroups[g].labelPoints) {
-                const int32_t probe = probes_.insert(SheetPoint{p.x, p.y}).first;
-                if (p.elementIndex >= 0 && static_cast<std::size_t>(p.elementIndex) < labelProbes_.size()) {
-                    labelProbes_[static_cast<std::size_t>(p.elementIndex)] = probe;
-                }
-                groupPoints_.insert(pairKey(gi, probe));
-                labels.emplace_back(probe, gi);
+                probes.push_back({{p.x, p.y}, Label, static_cast<int32_t>(g), p.elementIndex});
             }
         }
+        int32_t slot = 0;
         for (const CircuitIc& ic : b_.circuitIcs) {
-            pinProbes_.emplace_back();
-            for (const ListedPin& pin : ic.pins) pinProbes_.back().push_back(pin.hasEnd ? probes_.insert(pin.end).first : -1);
+            pinSlots_.push_back(slot);
+            for (const ListedPin& pin : ic.pins) {
+                if (pin.hasEnd) probes.push_back({pin.end, Pin, slot, -1});
+                ++slot;
+            }
         }
-        for (const JunctionPoint& j : b_.junctionPoints) junctionProbes_.push_back(probes_.insert(SheetPoint{j.x, j.y}).first);
+        pinSlots_.push_back(slot);
+        for (std::size_t j = 0; j < b_.junctionPoints.size(); ++j) {
+            probes.push_back({{b_.junctionPoints[j].x, b_.junctionPoints[j].y}, Junction, static_cast<int32_t>(j), -1});
+        }
+        std::sort(probes.begin(), probes.end(),
+                  [](const Probe& l, const Probe& r) { return l.at.x != r.at.x ? l.at.x < r.at.x : l.at.y < r.at.y; });
+
+        pinProbes_.assign(static_cast<std::size_t>(slot), -1);
+        junctionProbes_.assign(b_.junctionPoints.size(), -1);
+        labelProbes_.assign(sheet_.elements.size(), -1);
+        std::vector<std::pair<int32_t, int32_t>> labels;  // (probe, group)
+        for (const Probe& p : probes) {
+            if (probePoints_.empty() || !(probePoints_.back() == p.at)) probePoints_.push_back(p.at);
+            const auto id = static_cast<int32_t>(probePoints_.size() - 1);
+            switch (p.kind) {
+                case Label:
+                    labels.emplace_back(id, p.index);
+                    if (p.element >= 0 && static_cast<std::size_t>(p.element) < labelProbes_.size()) {
+                        labelProbes_[static_cast<std::size_t>(p.element)] = id;
+                    }
+                    break;
+                case Pin: pinProbes_[static_cast<std::size_t>(p.index)] = id; break;
+                case Junction: junctionProbes_[static_cast<std::size_t>(p.index)] = id; break;
+            }
+        }
+        probeMark_.assign(probePoints_.size(), 0);
 
         const SegmentIndex index(segments);
         probeSegments_.first.push_back(0);
-        for (std::size_t probe = 0; probe < probes_.size(); ++probe) {
-            index.holding(probes_.key(static_cast<int32_t>(probe)), probeSegments_.second);
+        for (const SheetPoint& at : probePoints_) {
+            index.holding(at, probeSegments_.second);
             probeSegments_.first.push_back(static_cast<int32_t>(probeSegments_.second.size()));
         }
-        probeGroups_ = grouped(labels, probes_.size());
+        probeGroups_ = grouped(labels, probePoints_.size());
         std::vector<std::pair<int32_t, int32_t>> onSegment;  // (segment, group)
         for (const auto& [probe, g] : labels) {
             for (int32_t s : range(probeSegments_, probe)) onSegment.emplace_back(s, g);
         }
-        segmentGroups_ = grouped(onSegment, segmentWire_.size());
+        segmentGroups_ = grouped(onSegment, segmentNet_.size());
     }
 
     // Lists by index, each as a start per index (and one past the last) into one vector.
@@ -200,21 +228,29 @@ private:
         return g;
     }
 
-    // The probe at a label point.
+    // The probe at a label point: found through its label, or by its position.
     int32_t probeOf(const LabelPoint& p) const {
+        const SheetPoint at{p.x, p.y};
         const int32_t e = p.elementIndex;
-        if (e >= 0 && static_cast<std::size_t>(e) < labelProbes_.size() && labelProbes_[static_cast<std::size_t>(e)] >= 0 &&
-            probes_.key(labelProbes_[static_cast<std::size_t>(e)]) == SheetPoint{p.x, p.y}) {
-            return labelProbes_[static_cast<std::size_t>(e)];
+        if (e >= 0 && static_cast<std::size_t>(e) < labelProbes_.size()) {
+            const int32_t probe = labelProbes_[static_cast<std::size_t>(e)];
+            if (probe >= 0 && probePoints_[static_cast<std::size_t>(probe)] == at) return probe;
         }
-        return probes_.find(SheetPoint{p.x, p.y});
+        const auto found = std::lower_bound(probePoints_.begin(), probePoints_.end(), at, [](const SheetPoint& l, const SheetPoint& r) {
+            return l.x != r.x ? l.x < r.x : l.y < r.y;
+        });
+        return found != probePoints_.end() && *found == at ? static_cast<int32_t>(found - probePoints_.begin()) : -1;
+    }
+
+    int32_t pinProbe(std::size_t ic, std::size_t k) const {
+        return pinProbes_[static_cast<std::size_t>(pinSlots_[ic]) + k];
     }
 
     // The nets not merged that hold a probe: those whose wires have a segment holding it.
     const std::vector<int32_t>& netsHolding(int32_t probe) {
         foundNets_.clear();
         for (int32_t s : range(probeSegments_, probe)) {
-            foundNets_.push_back(netRoot(wires_[static_cast<std::size_t>(segmentWire_[static_cast<std::size_t>(s)])].net));
+            foundNets_.push_back(netRoot(segmentNet_[static_cast<std::size_t>(s)]));
         }
         sortUnique(foundNets_);
         return foundNets_;
@@ -247,13 +283,27 @@ private:
         merges_ = true;
     }
 
-    // Names likewise: the scan makes one group per label text.
+    // Whether group `g` (not merged) lists a label point at a probe: the
+    // groups merged into it brought all their points' positions along.
+    bool listsProbe(int32_t g, int32_t probe) {
+        for (int32_t labelled : range(probeGroups_, probe)) {
+            if (groupRoot(labelled) == g) return true;
+        }
+        return false;
+    }
+
+    // The groups' names never repeat either (the scan makes one group per
+    // label text), so the merged group's names are appended as they are; its
+    // label points are, unless `into` lists one at their position already.
     void mergeGroup(int32_t from, int32_t into) {
         NetNameGroup& target = group(into);
         const NetNameGroup& source = group(from);
+        ++mergeToken_;
         for (const LabelPoint& point : source.labelPoints) {
             const int32_t probe = probeOf(point);
-            if (groupPoints_.insert(pairKey(into, probe)).second) target.labelPoints.push_back(point);
+            if (listsProbe(into, probe) || probeMark_[static_cast<std::size_t>(probe)] == mergeToken_) continue;
+            probeMark_[static_cast<std::size_t>(probe)] = mergeToken_;
+            target.labelPoints.push_back(point);
         }
         target.names.insert(target.names.end(), source.names.begin(), source.names.end());
         group(from).merged = 1;
@@ -283,7 +333,7 @@ private:
     // taken, so the nets still to come are kept in a queue by index.
     void joinWiresMeetingEndToEnd() {
         const std::size_t count = netCount();
-        FlatIds<SheetPoint, SheetPointHash> endIds(2 * segmentWire_.size());
+        FlatIds<SheetPoint, SheetPointHash> endIds(2 * segmentNet_.size());
         std::vector<std::pair<int32_t, int32_t>> netEnds;  // (net, end point), each point once per net
         std::vector<uint32_t> mark;                         // by end point
         uint32_t token = 0;
@@ -371,7 +421,7 @@ private:
             for (std::size_t k = 0; k < b_.circuitIcs[i].pins.size(); ++k) {
                 ListedPin& pin = b_.circuitIcs[i].pins[k];
                 if (!pin.hasEnd) continue;
-                for (int32_t n : netsHolding(pinProbes_[i][k])) {
+                for (int32_t n : netsHolding(pinProbe(i, k))) {
                     joinInto(pin.net, n, [&](int32_t from, int32_t into) { mergeNet(from, into); });
                 }
             }
@@ -382,7 +432,7 @@ private:
             for (std::size_t k = 0; k < b_.circuitIcs[i].pins.size(); ++k) {
                 ListedPin& pin = b_.circuitIcs[i].pins[k];
                 if (!pin.hasEnd) continue;
-                for (int32_t g : groupsAt(pinProbes_[i][k])) {
+                for (int32_t g : groupsAt(pinProbe(i, k))) {
                     joinInto(pin.nameGroup, g, [&](int32_t from, int32_t into) { mergeGroup(from, into); });
                 }
             }
@@ -435,19 +485,13 @@ private:
         }
     }
 
-    // Adds IC `ic` to the IC list of net `n` unless the list has it.
-    void addIc(int32_t n, int32_t ic) {
-        if (icOnNet_.insert(pairKey(n, ic)).second) net(n).ics.push_back(ic);
-    }
-
+    // The IC lists start empty and take the ICs in IC order, so an IC already
+    // listed is the last entry.
     void enterPinNets() {
-        for (std::size_t n = 0; n < netCount(); ++n) {
-            for (int32_t ic : b_.circuitNets[n].ics) icOnNet_.insert(pairKey(static_cast<int32_t>(n), ic));
-        }
         for (std::size_t i = 0; i < b_.circuitIcs.size(); ++i) {
             for (ListedPin& pin : b_.circuitIcs[i].pins) {
                 if (pin.nameGroup != -1) pin.net = group(pin.nameGroup).net;
-                if (pin.net != -1) addIc(pin.net, static_cast<int32_t>(i));
+                if (pin.net != -1) appendNew(net(pin.net).ics, static_cast<int32_t>(i));
             }
         }
     }
@@ -489,6 +533,21 @@ private:
     // An input nothing drives reads high; an output or a pin the model ignores
     // goes to the shared NC net; supply pins stay unconnected.
     void tieUnreachedPins() {
+        // Only the VCC and NC nets take pins here; which ICs they list already.
+        std::vector<std::pair<int32_t, std::vector<bool>>> listed;
+        for (int32_t n : {b_.vccNet, b_.ncNet}) {
+            if (n == -1 || (!listed.empty() && listed.front().first == n)) continue;
+            std::vector<bool> ics(b_.circuitIcs.size(), false);
+            for (int32_t ic : net(n).ics) ics[static_cast<std::size_t>(ic)] = true;
+            listed.emplace_back(n, std::move(ics));
+        }
+        auto addIc = [&](int32_t n, int32_t ic) {
+            for (auto& [listing, ics] : listed) {
+                if (listing != n || ics[static_cast<std::size_t>(ic)]) continue;
+                ics[static_cast<std::size_t>(ic)] = true;
+                net(n).ics.push_back(ic);
+            }
+        };
         for (std::size_t i = 0; i < b_.circuitIcs.size(); ++i) {
             CircuitIc& ic = b_.circuitIcs[i];
             for (ListedPin& pin : ic.pins) {
@@ -537,10 +596,6 @@ private:
 
     // A net's IC list holds each IC once and the lists below start empty, so
     // an IC already added is the last entry.
-    static void appendNew(std::vector<int32_t>& list, int32_t ic) {
-        if (list.empty() || list.back() != ic) list.push_back(ic);
-    }
-
     void listReaders() {
         for (CircuitNet& n : b_.circuitNets) n.readerGroup = -1;
         for (std::size_t n = 0; n < netCount(); ++n) {
@@ -586,18 +641,19 @@ private:
     CircuitBuild& b_;
     std::vector<Wire> wires_;           // by element index
     std::vector<SheetPoint> vertices_;  // the listed wires' vertices, wire after wire
-    std::vector<int32_t> segmentWire_;  // by segment: its wire
-    FlatIds<SheetPoint, SheetPointHash> probes_;
-    std::vector<int32_t> labelProbes_;                // by element index: a label's probe
-    std::vector<std::vector<int32_t>> pinProbes_;     // by IC and pin: the pin end's probe, -1 none
-    std::vector<int32_t> junctionProbes_;             // by junction
+    std::vector<int32_t> segmentNet_;   // by segment: the net the scan put its wire in
+    std::vector<SheetPoint> probePoints_;  // by probe, in the order of (x, y)
+    std::vector<int32_t> labelProbes_;     // by element index: a label's probe, -1 none
+    std::vector<int32_t> pinSlots_;        // by IC: where its pins start in pinProbes_
+    std::vector<int32_t> pinProbes_;       // by pin slot: the pin end's probe, -1 none
+    std::vector<int32_t> junctionProbes_;  // by junction
     Lists probeSegments_;  // by probe: the segments holding it
     Lists probeGroups_;    // by probe: the groups with a label point there
     Lists segmentGroups_;  // by segment: the groups with a label point on it
     std::vector<int32_t> netLink_;    // by net: itself, or the net it was merged into
     std::vector<int32_t> groupLink_;  // by group: itself, or the group it was merged into
-    FlatIds<uint64_t, KeyHash> groupPoints_;  // (group, probe): the points each group lists
-    FlatIds<uint64_t, KeyHash> icOnNet_;      // (net, IC): the ICs each net lists
+    std::vector<uint32_t> probeMark_;  // by probe: the last group merge that took a point there
+    uint32_t mergeToken_ = 0;
     std::vector<int32_t> foundNets_, foundGroups_;
     bool merges_ = false;
 };

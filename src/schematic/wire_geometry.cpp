@@ -105,7 +105,7 @@ void SegmentIndex::forEachCell(const Segment& s, int32_t level, Visit visit) con
     }
 }
 
-SegmentIndex::SegmentIndex(const std::vector<Segment>& segments) : cells_(segments.size()) {
+SegmentIndex::SegmentIndex(const std::vector<Segment>& segments) {
     // Cells about as wide as the segments are long on average, so that the
     // segments fill about two cells each; but never more than a few times the
     // median length, which a handful of very long segments must not inflate.
@@ -126,33 +126,66 @@ SegmentIndex::SegmentIndex(const std::vector<Segment>& segments) : cells_(segmen
     }
     cellSizes_.push_back(base);
 
-    // (cell, segment) pairs, counted per cell, then laid out cell by cell.
-    std::vector<std::pair<int32_t, int32_t>> filings;
-    filings.reserve(segments.size() * 2);
-    std::vector<uint32_t> counts;
+    // The level of each segment, and the cells the first level spans.
+    std::vector<int32_t> levels(segments.size());
+    int64_t left = 0, right = -1, top = 0, bottom = -1;
     for (std::size_t i = 0; i < segments.size(); ++i) {
-        const int64_t extent = extentOf(segments[i]);
+        const Segment& s = segments[i];
+        const int64_t extent = extentOf(s);
         int32_t level = 0;
         while (extent > kSpanPerLevel * cellSize(level)) {
             if (static_cast<std::size_t>(level) + 1 == cellSizes_.size()) cellSizes_.push_back(cellSizes_.back() * kLevelFactor);
             ++level;
         }
+        levels[i] = level;
         if (levelUsed_.size() <= static_cast<std::size_t>(level)) levelUsed_.resize(static_cast<std::size_t>(level) + 1);
         levelUsed_[static_cast<std::size_t>(level)] = true;
-        forEachCell(segments[i], level, [&](int64_t cx, int64_t cy) {
-            const int32_t cell = cells_.insert(Cell{level, cx, cy}).first;
-            if (static_cast<std::size_t>(cell) == counts.size()) counts.push_back(0);
-            ++counts[static_cast<std::size_t>(cell)];
-            filings.emplace_back(cell, static_cast<int32_t>(i));
+        if (level != 0) continue;
+        const int64_t x0 = floorDiv(std::min(s.a.x, s.b.x), base), x1 = floorDiv(std::max(s.a.x, s.b.x), base);
+        const int64_t y0 = floorDiv(std::min(s.a.y, s.b.y), base), y1 = floorDiv(std::max(s.a.y, s.b.y), base);
+        if (right < left) {
+            left = x0, right = x1, top = y0, bottom = y1;
+        } else {
+            left = std::min(left, x0), right = std::max(right, x1), top = std::min(top, y0), bottom = std::max(bottom, y1);
+        }
+    }
+    // The first level is a plain array of cells when the sheet is not much
+    // larger than its wires need (the usual case); otherwise, and on coarser
+    // levels, cells are found by hashing.
+    const int64_t limit = 4 * static_cast<int64_t>(segments.size()) + 4096;
+    if (right >= left && (right - left + 1) <= limit && (bottom - top + 1) <= limit &&
+        (right - left + 1) * (bottom - top + 1) <= limit) {
+        denseLeft_ = left, denseTop_ = top;
+        denseWidth_ = right - left + 1, denseHeight_ = bottom - top + 1;
+    }
+    cells_ = FlatIds<Cell, CellHash>(denseWidth_ > 0 ? 0 : segments.size());
+
+    // Counted per cell, then laid out cell by cell.
+    std::vector<uint32_t> counts(static_cast<std::size_t>(denseWidth_ * denseHeight_), 0);
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        forEachCell(segments[i], levels[i], [&](int64_t cx, int64_t cy) {
+            const auto cell = static_cast<std::size_t>(cellId(levels[i], cx, cy, true));
+            if (cell == counts.size()) counts.push_back(0);
+            ++counts[cell];
         });
     }
     cellStart_.assign(counts.size() + 1, 0);
     for (std::size_t c = 0; c < counts.size(); ++c) cellStart_[c + 1] = cellStart_[c] + counts[c];
-    filed_.resize(filings.size());
-    std::vector<uint32_t> next(cellStart_.begin(), cellStart_.end() - 1);
-    for (const auto& [cell, segment] : filings) {
-        filed_[next[static_cast<std::size_t>(cell)]++] = Filed{segments[static_cast<std::size_t>(segment)], segment};
+    filed_.resize(cellStart_.back());
+    std::vector<uint32_t>& next = counts;
+    std::copy(cellStart_.begin(), cellStart_.end() - 1, next.begin());
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        forEachCell(segments[i], levels[i], [&](int64_t cx, int64_t cy) {
+            const auto cell = static_cast<std::size_t>(cellId(levels[i], cx, cy, false));
+            filed_[next[cell]++] = Filed{segments[i], static_cast<int32_t>(i)};
+        });
     }
+}
+
+int32_t SegmentIndex::cellId(int32_t level, int64_t cx, int64_t cy, bool add) {
+    if (level == 0 && denseWidth_ > 0) return static_cast<int32_t>((cx - denseLeft_) * denseHeight_ + (cy - denseTop_));
+    const int32_t dense = static_cast<int32_t>(denseWidth_ * denseHeight_);
+    return dense + (add ? cells_.insert(Cell{level, cx, cy}).first : cells_.find(Cell{level, cx, cy}));
 }
 
 void SegmentIndex::holding(SheetPoint p, std::vector<int32_t>& out) const {
@@ -160,7 +193,16 @@ void SegmentIndex::holding(SheetPoint p, std::vector<int32_t>& out) const {
     for (std::size_t level = 0; level < levelUsed_.size(); ++level) {
         if (!levelUsed_[level]) continue;
         const int64_t size = cellSize(static_cast<int32_t>(level));
-        const int32_t cell = cells_.find(Cell{static_cast<int32_t>(level), floorDiv(p.x, size), floorDiv(p.y, size)});
+        const int64_t cx = floorDiv(p.x, size), cy = floorDiv(p.y, size);
+        int64_t cell = -1;
+        if (level == 0 && denseWidth_ > 0) {
+            if (cx >= denseLeft_ && cx < denseLeft_ + denseWidth_ && cy >= denseTop_ && cy < denseTop_ + denseHeight_) {
+                cell = (cx - denseLeft_) * denseHeight_ + (cy - denseTop_);
+            }
+        } else {
+            const int32_t hashed = cells_.find(Cell{static_cast<int32_t>(level), cx, cy});
+            if (hashed >= 0) cell = denseWidth_ * denseHeight_ + hashed;
+        }
         if (cell < 0) continue;
         for (uint32_t k = cellStart_[static_cast<std::size_t>(cell)]; k < cellStart_[static_cast<std::size_t>(cell) + 1]; ++k) {
             const Filed& f = filed_[k];

@@ -46,7 +46,8 @@ struct SheetPointHash {
 // length; a segment much longer than that is filed on a coarser level (cells
 // 16 times larger per level) so that it never fills more than a few dozen
 // cells, whatever the coordinates. A lookup visits its cell on each level in
-// use, which are few.
+// use, which are few. The first level is a plain array over the area its
+// segments cover unless that area is far larger than they need.
 class SegmentIndex {
 public:
     struct Segment {
@@ -76,6 +77,8 @@ private:
     int64_t cellSize(int32_t level) const { return cellSizes_[static_cast<std::size_t>(level)]; }
     template <typename Visit>
     void forEachCell(const Segment& s, int32_t level, Visit visit) const;
+    // Position of a cell in cellStart_: the array's cells first, the hashed ones after them.
+    int32_t cellId(int32_t level, int64_t cx, int64_t cy, bool add);
 
     // A segment as filed in a cell, its ends beside it so that a cell's
     // segments are tested from one stretch of memory.
@@ -86,7 +89,9 @@ private:
 
     std::vector<int64_t> cellSizes_;  // by level
     std::vector<bool> levelUsed_;
-    FlatIds<Cell, CellHash> cells_;
+    // The first level's cells as an array, column by column, when it is not empty.
+    int64_t denseLeft_ = 0, denseTop_ = 0, denseWidth_ = 0, denseHeight_ = 0;
+    FlatIds<Cell, CellHash> cells_;    // the other cells
     std::vector<uint32_t> cellStart_;  // by cell id: where its segments start in filed_
     std::vector<Filed> filed_;         // cell by cell, ascending within a cell
 };

@@ -92,7 +92,11 @@ public:
         for (int k = 0; k < shape_.ics; ++k) controlAndSupplyLabels(k);
         directives();
         SchSheet sheet = b_.sheet();
-        if (shape_.scramble) rnd_.shuffle(sheet.elements);
+        if (shape_.scramble) {
+            rnd_.shuffle(sheet.elements);
+            // Copied in their new order, as a reader would have made them.
+            sheet.elements = std::vector<SchElement>(sheet.elements.begin(), sheet.elements.end());
+        }
         return sheet;
     }
 
