@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "schematic/build_circuit.h"
 #include "schematic/generated_sheet.h"
 #include "schematic/net_building.h"
@@ -34,18 +35,15 @@
 
 namespace {
 
-// Processor time of this thread: on a shared machine, time spent waiting for
-// a processor would swamp what is measured.
-struct Clock {
-    using time_point = double;
-    static double now() {
-        timespec t{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-        return 1e3 * double(t.tv_sec) + 1e-6 * double(t.tv_nsec);
-    }
-};
+// Processor time of this thread in milliseconds: on a shared machine, time
+// spent waiting for a processor would swamp what is measured.
+double cpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return 1e3 * double(t.tv_sec) + 1e-6 * double(t.tv_nsec);
+}
 
-double msSince(double start) { return Clock::now() - start; }
+double cpuMsSince(double start) { return cpuMs() - start; }
 
 schematic::SchSheet sheetOf(int ics) { return schematic::schtest::generatedLabSheet({.ics = ics, .seed = 7}); }
 
@@ -81,21 +79,18 @@ Sample buildOnce(const schematic::SchSheet& sheet, int ics, bool roomy) {
     schematic::CircuitSetup setup;
     schematic::CircuitBuild build;
     evictCaches();
-    const auto a = Clock::now();
+    const auto a = cpuMs();
     sample.result = schematic::BuildCircuit(*s, sheet, setup, build);
-    sample.buildMs = msSince(a);
+    sample.buildMs = cpuMsSince(a);
     sample.nets = build.circuitNets.size();
     evictCaches();
-    const auto b = Clock::now();
+    const auto b = cpuMs();
     const schematic::CircuitExtraction x = schematic::ExtractCircuit(sheet);
-    sample.netsMs = msSince(b);
+    sample.netsMs = cpuMsSince(b);
     return sample;
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+double median(const std::vector<double>& v) { return benchtiming::stats(v).median; }
 
 double minimum(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
@@ -135,13 +130,13 @@ int main(int argc, char** argv) {
                 schematic::CircuitSetup setup;
                 schematic::CircuitBuild build;
                 evictCaches();
-                double start = Clock::now();
+                double start = cpuMs();
                 schematic::reference::BuildCircuit(a, sheet, setup, build);
-                former.push_back(msSince(start));
+                former.push_back(cpuMsSince(start));
                 evictCaches();
-                start = Clock::now();
+                start = cpuMs();
                 schematic::BuildCircuit(b, sheet, setup, build);
-                now.push_back(msSince(start));
+                now.push_back(cpuMsSince(start));
             }
             std::printf("%5d %9zu %12.1f %12.2f\n", ics, sheet.elements.size(), median(former), median(now));
         }

@@ -210,23 +210,18 @@ private:
         return {data + lists.first[static_cast<std::size_t>(i)], data + lists.first[static_cast<std::size_t>(i) + 1]};
     }
 
-    int32_t netRoot(int32_t n) {
-        while (netLink_[static_cast<std::size_t>(n)] != n) {
-            const int32_t up = netLink_[static_cast<std::size_t>(n)];
-            netLink_[static_cast<std::size_t>(n)] = netLink_[static_cast<std::size_t>(up)];
-            n = up;
+    // The end of the chain of merge links from `i`; links passed on the way
+    // are shortened so that the next walk is short.
+    static int32_t root(std::vector<int32_t>& links, int32_t i) {
+        while (links[static_cast<std::size_t>(i)] != i) {
+            const int32_t up = links[static_cast<std::size_t>(i)];
+            links[static_cast<std::size_t>(i)] = links[static_cast<std::size_t>(up)];
+            i = up;
         }
-        return n;
+        return i;
     }
-
-    int32_t groupRoot(int32_t g) {
-        while (groupLink_[static_cast<std::size_t>(g)] != g) {
-            const int32_t up = groupLink_[static_cast<std::size_t>(g)];
-            groupLink_[static_cast<std::size_t>(g)] = groupLink_[static_cast<std::size_t>(up)];
-            g = up;
-        }
-        return g;
-    }
+    int32_t netRoot(int32_t n) { return root(netLink_, n); }
+    int32_t groupRoot(int32_t g) { return root(groupLink_, g); }
 
     // The probe at a label point: found through its label, or by its position.
     int32_t probeOf(const LabelPoint& p) const {

@@ -71,18 +71,16 @@ inline std::string dumpSetup(const CircuitSetup& s) {
         for (std::size_t i = 0; i < l.TextFiles.size(); ++i) out << ' ' << l.TextTitles[i] << '=' << l.TextFiles[i];
         out << '\n';
     }
-    for (const InSignalEntry& e : s.InSignals) {
-        out << "in " << e.Name;
-        dumpList(out, "nets", e.Nets);
-        dumpList(out, "values", e.Values);
-        out << '\n';
-    }
-    for (const InBusEntry& e : s.InBuses) {
-        out << "inbus " << e.Name;
-        dumpList(out, "nets", e.Nets);
-        dumpList(out, "values", e.Values);
-        out << '\n';
-    }
+    auto inputs = [&](const char* what, const auto& entries) {
+        for (const auto& e : entries) {
+            out << what << ' ' << e.Name;
+            dumpList(out, "nets", e.Nets);
+            dumpList(out, "values", e.Values);
+            out << '\n';
+        }
+    };
+    inputs("in", s.InSignals);
+    inputs("inbus", s.InBuses);
     for (const OutBusEntry& e : s.OutBuses) {
         out << "outbus " << e.Name;
         dumpList(out, "nets", e.Nets);
