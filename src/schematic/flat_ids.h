@@ -2,8 +2,7 @@
 // Dense ids for distinct keys: the first key added gets 0, the next new one 1,
 // and so on, so that callers keep what they know about each key in plain
 // vectors indexed by id. An open-addressing table without a node per key:
-// the circuit builder looks up every wire end, label and pin end of a sheet
-// this way.
+// the circuit builder looks up every wire end of a sheet this way.
 
 #include <cstddef>
 #include <cstdint>
