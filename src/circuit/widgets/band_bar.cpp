@@ -31,6 +31,11 @@ int BandBar::addBand(const QString& caption, QWidget* child, int length) {
     return number;
 }
 
+void BandBar::removeBands() {
+    for (Band& b : bands_) delete b.frame;
+    bands_.clear();
+}
+
 const BandBar::Band* BandBar::find(int number) const {
     if (number < 1 || number > bandCount()) return nullptr;
     return &bands_[static_cast<std::size_t>(number - 1)];

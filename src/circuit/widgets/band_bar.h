@@ -22,6 +22,8 @@ public:
     // Appends a band holding `child` (none: an empty band) under `caption`
     // (none when empty), `length` pixels long along the bar. Returns its number.
     int addBand(const QString& caption, QWidget* child, int length);
+    // Removes every band; the bands' children go with them.
+    void removeBands();
 
     int bandCount() const { return static_cast<int>(bands_.size()); }
     // The band's frame; nullptr for a number that is not a band's.

@@ -1,10 +1,12 @@
 #include "circuit/widgets/circuit_parts.h"
 
+#include "circuit/widgets/experiment_pane.h"
+
 namespace circuit::widgets {
 
 void installCircuitParts(CircuitParts& parts) {
     // Each part adds its own install call here.
-    (void)parts;
+    installExperimentParts(parts);
 }
 
 }  // namespace circuit::widgets

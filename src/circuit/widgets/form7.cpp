@@ -3,13 +3,13 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "circuit/environment.h"
 #include "circuit/widgets/band_bar.h"
 #include "circuit/widgets/circuit_parts.h"
 #include "circuit/widgets/mdi_form1.h"
+#include "circuit/widgets/pane_layout.h"
 #include "circuit/widgets/state_views.h"
 #include "circuit/widgets/screen_twips.h"
 #include "schematic/prompter_sch_notifier.h"
@@ -18,10 +18,6 @@
 namespace circuit::widgets {
 
 namespace {
-
-
-// The side panel's three columns need room for the lists' columns.
-int sidePanelWidth() { return 3 * twipsPx(2700); }
 
 // The board drawing's background, red 210, green 152, blue 90 (0x00BBGGRR).
 constexpr uint32_t kBoardBackColor = 0x5A98D2u;
@@ -60,7 +56,7 @@ void Form7::buildPanes() {
     layout->addWidget(coolBar1_);
 
     picture3_ = pictureBox(QStringLiteral("Picture3"), nullptr);
-    coolBar1_->addBand({}, picture3_, twipsPx(2445));
+    coolBar1_->addBand({}, picture3_, textsBandWidth());
     for (int k = 0; k <= 1; ++k) {
         QWidget* box = pictureBox(QStringLiteral("Picture1_%1").arg(k), nullptr);
         pictures_[k] = box;
@@ -71,39 +67,7 @@ void Form7::buildPanes() {
     band4_ = coolBar1_->band(4);
     picture2_ = pictureBox(QStringLiteral("Picture2"), nullptr);
     buildSidePanel();
-    coolBar1_->addBand({}, picture2_, sidePanelWidth());
-    // A larger window widens the drawings; the texts and the side panel keep their width.
-    for (int band = 2; band <= 4; ++band) coolBar1_->setStretchFactor(band - 1, 1);
-    coolBar1_->setStretchFactor(0, 0);
-    coolBar1_->setStretchFactor(4, 0);
-}
-
-void Form7::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (bandsSized_ || circuit_.EndSignalNumber < circuit_.StartSignalNumber) return;
-    bandsSized_ = true;
-    setInitialBandSizes();
-}
-
-void Form7::setInitialBandSizes() {
-    const int designWidths[5] = {twipsPx(2445), twipsPx(4095), twipsPx(4095), twipsPx(4005), sidePanelWidth()};
-    int fixed = 0, shared = 0;
-    for (int band = 1; band <= 5; ++band) {
-        if (!coolBar1_->isBandVisible(band)) continue;
-        (band == 1 || band == 5 ? fixed : shared) += designWidths[band - 1];
-    }
-    const int room = std::max(0, coolBar1_->width() - fixed);
-    QList<int> sizes;
-    for (int band = 1; band <= 5; ++band) {
-        const int w = designWidths[band - 1];
-        sizes << (band == 1 || band == 5 || shared == 0 ? w : room * w / shared);
-    }
-    coolBar1_->setSizes(sizes);
-    // The drawings were fitted to the views as they were while loading.
-    QTimer::singleShot(0, this, [this] {
-        for (int k : {0, 1})
-            if (view::UserControl1* v = UserControl11(k); v && v->isVisible()) v->AllDispSchFile();
-    });
+    coolBar1_->addBand({}, picture2_, sidePanelBandWidth());
 }
 
 void Form7::buildSidePanel() {
@@ -317,6 +281,16 @@ void Form7::showChosen() {
         showMaximized();
     }
     setEnabled(true);
+}
+
+void Form7::AllDispSchFileForm() {
+    if (coolBar1_->isBandVisible(2)) UserControl11(0)->AllDispSchFile();
+    UserControl11(1)->AllDispSchFile();
+    if (!coolBar1_->isBandVisible(4)) return;
+    // Whichever experiment's diagram band 4 holds.
+    for (const auto& [k, box] : pictures_) {
+        if (k >= 2 && box == coolBar1_->bandChild(4)) UserControl11(k)->AllDispSchFile();
+    }
 }
 
 // ---- the state views' handlers ----

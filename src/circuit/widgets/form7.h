@@ -71,6 +71,9 @@ public:
     // Experiment `labNumber` of this circuit, under the caption `formCaption`.
     void User_GetUse(const QString& formCaption, int32_t labNumber) override;
     void showChosen() override;
+    // Fits the drawings into the views shown: the board drawing, the
+    // schematic and the diagram band 4 holds.
+    void AllDispSchFileForm();
 
     // The refresh cycle: the NC net back at 0, the signal list, the IC tree,
     // the probe list and register tree, and the conflict report.
@@ -133,14 +136,8 @@ public:
     // the list does not have.
     void selectSignalRow(int32_t k);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void buildPanes();
-    // The bands' first widths, once the window has its size: the drawings
-    // share what the texts and the side panel leave, and are fitted anew.
-    void setInitialBandSizes();
     void buildSidePanel();
     view::UserControl1* makeView(int k, QWidget* host);
     void loadBoardDrawing();
@@ -164,7 +161,6 @@ private:
     IcTreeView* treeView1_ = nullptr;
     StateTree* treeView2_ = nullptr;
     SignalListView* listView1_ = nullptr;
-    bool bandsSized_ = false;
 };
 
 }  // namespace circuit::widgets

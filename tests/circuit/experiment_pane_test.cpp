@@ -1,0 +1,333 @@
+// A circuit window's experiment texts and block diagram as experiments are
+// chosen, and how its bands and panes share the window.
+#include <QAction>
+#include <QFile>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "circuit/environment.h"
+#include "circuit/widgets/band_bar.h"
+#include "circuit/widgets/experiment_pane.h"
+#include "circuit/widgets/form7.h"
+#include "circuit/widgets/mdi_form1.h"
+#include "circuit/widgets/pane_layout.h"
+#include "env_data.h"
+#include "env_fixture.h"
+#include "platform/codepage.h"
+#include "platform/twips.h"
+#include "platform/widgets/rich_text_box.h"
+#include "schgen/sch_writer.h"
+#include "schgen/sheet_draft.h"
+#include "support/scripted_prompter.h"
+#include "support/wait_until.h"
+#include "view/widgets/user_control1.h"
+#include "view/zoom_tables.h"
+
+using circuit::widgets::BandBar;
+using circuit::widgets::ExperimentPane;
+using circuit::widgets::Form7;
+using circuit::widgets::MDIForm1;
+using namespace circuittest;
+
+namespace {
+
+const QString kNotFound = QString::fromUtf16(circuit::widgets::kTextNotFound);
+const QString kPlainText = QStringLiteral("总线实验：没有格式的文本\n第二行");
+
+// A second circuit whose experiments are about their texts: three texts; a
+// missing one with the basic folder's diagram; a "text" that is a folder.
+bool writeTextsCircuit(const QDir& data) {
+    schgen::SheetDraft d(600, 400);
+    const int u1 = d.ic("U1", "74LS04", 200, 100);
+    d.net(u1, 1, "A");
+    d.net(u1, 2, "Y");
+    d.directive(schematic::SchElementKind::SimStimulus, "A 0");
+    for (const char* lab : {"Lab:三段文本 (甲)t1.rtf (乙)t2.rtf (丙)t3.rtf", "Lab:(diag1.sch)缺文本 gone.rtf",
+                            "Lab:读不出 folder.rtf"})
+        d.directive(schematic::SchElementKind::SimVector, lab);
+    bool ok = schgen::writeSchFile(d.sheet(), data.filePath(QStringLiteral("texts.sch")).toStdString());
+    for (const char* t : {"t1", "t2", "t3"}) {
+        QFile f(data.filePath(QStringLiteral("%1.rtf").arg(QLatin1String(t))));
+        ok = f.open(QIODevice::WriteOnly) && f.write(QByteArray("{\\rtf1\\ansi text ") + t + "\\par}") > 0 && ok;
+    }
+    return data.mkdir(QStringLiteral("folder.rtf")) && ok;
+}
+
+// The frame on the basic folder, whose second experiment's first text is plain
+// text, and with `withTexts` the texts circuit loaded second: menu items 0 and
+// 1 are the basic circuit's experiments, 2 to 4 the texts circuit's.
+struct LabFrame {
+    explicit LabFrame(bool withTexts = true) {
+        EXPECT_TRUE(writeBasicData(folder.path()));
+        const QDir data(QDir(folder.path()).filePath(QStringLiteral("data")));
+        QFile plain(data.filePath(QStringLiteral("lab2.rtf")));
+        EXPECT_TRUE(plain.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        plain.write(platform::toCp936(kPlainText));
+        plain.close();
+        EXPECT_TRUE(writeTextsCircuit(data));
+        frame = std::make_unique<MDIForm1>();
+        frame->MDIForm_UseLoad();
+        if (withTexts) {
+            EXPECT_EQ(frame->OpenCircuitWindow(data.filePath(QStringLiteral("texts.sch"))), 1);
+        }
+        frame->resize(1400, 900);
+        frame->show();
+    }
+    Form7& basic() const { return *frame->circuitWindows().at(0); }
+    Form7& texts() const { return *frame->circuitWindows().at(1); }
+    void choose(int item) const { frame->lab_AutoAddlab()[item]->trigger(); }
+
+    testsupport::ScriptedPrompter prompter;
+    ProgramFolder folder;
+    std::unique_ptr<MDIForm1> frame;
+};
+
+BandBar& coolBar3(const Form7& w) { return *ExperimentPane::of(w)->CoolBar3(); }
+
+QStringList captions(const BandBar& bar) {
+    QStringList c;
+    for (int n = 1; n <= bar.bandCount(); ++n) c << bar.caption(n);
+    return c;
+}
+
+std::vector<bool> shownBands(const BandBar& bar) {
+    std::vector<bool> shown;
+    for (int n = 1; n <= bar.bandCount(); ++n) shown.push_back(bar.isBandVisible(n));
+    return shown;
+}
+
+QString text(const Form7& w, int t) {
+    const platform::RichTextBox* box = ExperimentPane::of(w)->RichTextBox1(t);
+    return box ? box->text().trimmed() : QStringLiteral("<none>");
+}
+
+int bandWidth(const Form7& w, int n) { return w.CoolBar1()->isBandVisible(n) ? w.CoolBar1()->band(n)->width() : 0; }
+
+// Every view shown fills its picture box, and its drawing fits unless even
+// the smallest zoom is too large for it.
+void expectFittedViews(const Form7& w, const std::vector<int>& views) {
+    for (int k : views) {
+        SCOPED_TRACE(k);
+        const view::UserControl1* v = w.UserControl11(k);
+        ASSERT_TRUE(v && v->isVisible());
+        EXPECT_EQ(v->size(), w.Picture1(k)->size());
+        const view::ViewGeometry& g = v->geometry();
+        EXPECT_TRUE(g.canvasWidth() <= g.viewportWidth() || v->ZoomLevel() == view::kMinZoomLevel)
+            << g.canvasWidth() << " in " << g.viewportWidth();
+    }
+}
+
+}  // namespace
+
+TEST(ExperimentTexts, ChoosingOneThenTwoThenOne) {
+    LabFrame f;
+    Form7& w = f.basic();
+    circuit::Environment& env = f.frame->environment();
+    BandBar& bar = *w.CoolBar1();
+
+    f.choose(0);
+    EXPECT_EQ(w.caption(), QStringLiteral("电路 1 的实验 1 : 寄存器实验"));
+    EXPECT_TRUE(bar.isBandVisible(1));
+    EXPECT_TRUE(coolBar3(w).isEnabled());
+    EXPECT_EQ(captions(coolBar3(w)), (QStringList{"", "说明"}));
+    EXPECT_EQ(shownBands(coolBar3(w)), (std::vector<bool>{true, true}));
+    EXPECT_EQ(text(w, 0), QStringLiteral("寄存器实验\n按时钟脉冲把数据开关的值打入寄存器 U1。"));
+    EXPECT_EQ(text(w, 1), QStringLiteral("说明：RST 为低时寄存器清零。"));
+    EXPECT_TRUE(bar.isBandVisible(4));
+    EXPECT_EQ(bar.bandChild(4), w.Picture1(2));
+    expectFittedViews(w, {0, 1, 2});
+
+    f.choose(1);
+    EXPECT_EQ(w.caption(), QStringLiteral("电路 1 的实验 2 : 总线实验"));
+    EXPECT_EQ(shownBands(coolBar3(w)), (std::vector<bool>{true, false})) << "only the missing text's band goes";
+    EXPECT_TRUE(bar.isBandVisible(1));
+    EXPECT_EQ(text(w, 0), kPlainText) << "a file that is not rich text shows as plain text";
+    EXPECT_EQ(text(w, 1), kNotFound);
+    EXPECT_FALSE(bar.isBandVisible(4)) << "no diagram";
+    EXPECT_TRUE(w.Picture1(2)->isHidden());
+    EXPECT_TRUE(w.UserControl11(2)->isHidden());
+    expectFittedViews(w, {0, 1});
+
+    // During a run: the run stops and the texts come back.
+    w.Command5()->setText(QString::fromUtf16(circuit::widgets::kContinuousCaption));
+    env.StopFlag = 0;
+    f.choose(0);
+    EXPECT_EQ(env.StopFlag, -1);
+    EXPECT_EQ(w.Command5()->text(), QString::fromUtf16(circuit::widgets::kSingleStepCaption));
+    EXPECT_EQ(shownBands(coolBar3(w)), (std::vector<bool>{true, true}));
+    EXPECT_EQ(text(w, 1), QStringLiteral("说明：RST 为低时寄存器清零。"));
+    EXPECT_TRUE(bar.isBandVisible(4));
+    EXPECT_FALSE(w.Picture1(2)->isHidden());
+    EXPECT_EQ(w.caption(), QStringLiteral("电路 1 的实验 1 : 寄存器实验"));
+    EXPECT_TRUE(f.prompter.messages().empty());
+}
+
+TEST(ExperimentTexts, ThreeTextsShareTheBarEqually) {
+    LabFrame f;
+    Form7& w = f.texts();
+    f.choose(2);
+    BandBar& bar = coolBar3(w);
+    EXPECT_EQ(captions(bar), (QStringList{"甲", "乙", "丙"}));
+    EXPECT_EQ(text(w, 2), QStringLiteral("text t3"));
+    const int a = bar.band(1)->height(), b = bar.band(2)->height(), c = bar.band(3)->height();
+    EXPECT_LE(std::max({a, b, c}) - std::min({a, b, c}), 1) << a << " " << b << " " << c;
+    EXPECT_EQ(a + b + c + 2 * bar.handleWidth(), bar.height()) << "the texts fill their bar";
+
+    EXPECT_EQ(circuit::widgets::textBandLength(200, 3, 15), 66) << "3000 twips in three: 1000 twips each";
+    EXPECT_EQ(circuit::widgets::textBandLength(10, 3, 15), 3);
+    EXPECT_EQ(circuit::widgets::textBandLength(200, 0, 15), 0);
+}
+
+TEST(ExperimentTexts, ASingleTextThatDoesNotReadHidesTheTextBand) {
+    LabFrame f;
+    Form7& w = f.texts();
+    for (int item : {3, 4}) {  // a missing file, a folder
+        SCOPED_TRACE(item);
+        f.choose(2);
+        ASSERT_TRUE(w.CoolBar1()->isBandVisible(1));
+        f.choose(item);
+        EXPECT_FALSE(w.CoolBar1()->isBandVisible(1));
+        EXPECT_EQ(coolBar3(w).bandCount(), 1);
+        EXPECT_EQ(text(w, 0), kNotFound);
+    }
+    EXPECT_TRUE(f.prompter.messages().empty());
+}
+
+TEST(ExperimentTexts, LeavingRemovesTheTextsUntilTheNextChoice) {
+    LabFrame f;
+    Form7& w = f.basic();
+    circuit::Environment& env = f.frame->environment();
+    f.choose(0);
+    w.User_ChangeCurForm();
+    EXPECT_EQ(coolBar3(w).bandCount(), 0);
+    EXPECT_EQ(ExperimentPane::of(w)->RichTextBox1(0), nullptr);
+    EXPECT_FALSE(coolBar3(w).isEnabled());
+
+    // An experiment the circuit does not have: bands 1 and 4 go, and nothing else happens.
+    w.Command5()->setText(QString::fromUtf16(circuit::widgets::kContinuousCaption));
+    env.StopFlag = 0;
+    w.User_GetUse(QStringLiteral("别的标题"), w.Setup().LabCount());
+    EXPECT_FALSE(w.CoolBar1()->isBandVisible(1));
+    EXPECT_FALSE(w.CoolBar1()->isBandVisible(4));
+    EXPECT_EQ(w.caption(), QStringLiteral("电路 1 的实验 1 : 寄存器实验"));
+    EXPECT_EQ(env.StopFlag, 0);
+    EXPECT_FALSE(coolBar3(w).isEnabled());
+
+    w.User_GetUse(QStringLiteral("再来"), 0);
+    EXPECT_EQ(env.StopFlag, -1);
+    EXPECT_TRUE(coolBar3(w).isEnabled());
+    EXPECT_EQ(coolBar3(w).bandCount(), 2);
+    EXPECT_TRUE(w.CoolBar1()->isBandVisible(1));
+    EXPECT_TRUE(w.CoolBar1()->isBandVisible(4));
+    EXPECT_EQ(w.caption(), QStringLiteral("再来"));
+}
+
+TEST(ExperimentDiagram, FittingFindsTheDiagramBandFourHolds) {
+    LabFrame f;
+    Form7& w = f.texts();
+    f.choose(3);  // the second experiment's diagram; the first has none
+    ASSERT_EQ(w.UserControl11(2), nullptr);
+    view::UserControl1* diagram = w.UserControl11(3);
+    ASSERT_EQ(w.CoolBar1()->bandChild(4), w.Picture1(3));
+    const int fitted = diagram->ZoomLevel();
+    auto* zoomIn = diagram->findChild<QPushButton*>(QStringLiteral("Command1"));
+    ASSERT_TRUE(zoomIn);
+    zoomIn->click();
+    zoomIn->click();
+    ASSERT_NE(diagram->ZoomLevel(), fitted);
+    w.AllDispSchFileForm();
+    EXPECT_EQ(diagram->ZoomLevel(), fitted);
+}
+
+TEST(PaneLayout, SharingTheWindowsWidth) {
+    const struct Case {
+        const char* name;
+        std::array<bool, 5> visible;
+        int room;
+        QList<int> widths;
+    } cases[] = {
+        {"all five", {true, true, true, true, true}, 1000, {100, 150, 300, 150, 300}},
+        {"no diagram", {true, true, true, false, true}, 1000, {100, 200, 400, 0, 300}},
+        {"no texts, no board", {false, false, true, true, true}, 1000, {0, 0, 466, 234, 300}},
+        {"too narrow for drawings", {true, true, true, true, true}, 350, {100, 0, 0, 0, 300}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(circuit::widgets::shareBandWidths(c.room, c.visible, 100, 300), c.widths);
+    }
+}
+
+TEST(PaneLayout, TheBandsFillTheWindowAndKeepTheirSharesOnResize) {
+    LabFrame f(false);
+    Form7& w = f.basic();
+    BandBar& bar = *w.CoolBar1();
+    auto drawings = [&] { return std::vector<int>{bandWidth(w, 2), bandWidth(w, 3), bandWidth(w, 4)}; };
+    // Shares of 1 : 2 : 1, within the splitter's rounding and its handles.
+    int texts = circuit::widgets::textsBandWidth();
+    auto expectShares = [&] {
+        const std::vector<int> d = drawings();
+        EXPECT_LE(std::abs(d[1] - 2 * d[0]), 4) << d[0] << " " << d[1];
+        if (d[2]) {
+            EXPECT_LE(std::abs(d[2] - d[0]), 2) << d[0] << " " << d[2];
+        }
+        int filled = -bar.handleWidth();
+        for (int n = 1; n <= 5; ++n) filled += bandWidth(w, n) + (bar.isBandVisible(n) ? bar.handleWidth() : 0);
+        EXPECT_EQ(filled, bar.width()) << "one row across the window";
+        EXPECT_EQ(bar.width(), w.width());
+        EXPECT_EQ(bandWidth(w, 1), texts);
+        EXPECT_EQ(bandWidth(w, 5), circuit::widgets::sidePanelBandWidth());
+    };
+    auto expectEqualColumns = [&] {
+        const QList<int> c = w.CoolBar2()->sizes();
+        EXPECT_LE(*std::max_element(c.begin(), c.end()) - *std::min_element(c.begin(), c.end()), 1);
+    };
+
+    // Before an experiment is chosen band 4 is empty and gives its room away.
+    EXPECT_FALSE(bar.isBandVisible(4));
+    EXPECT_EQ(drawings()[2], 0);
+    {
+        SCOPED_TRACE("loaded");
+        expectShares();
+        expectFittedViews(w, {0, 1});
+    }
+
+    f.choose(0);
+    {
+        SCOPED_TRACE("with a diagram");
+        expectShares();
+        expectFittedViews(w, {0, 1, 2});
+        expectEqualColumns();
+    }
+    // The user widens the texts; they keep that width from now on.
+    QSplitterHandle* handle = bar.handle(1);
+    const QPoint grip = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(handle, grip + QPoint(40, 0));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(40, 0));
+    ASSERT_EQ(bandWidth(w, 1), texts + 40);
+    texts += 40;
+
+    std::vector<int> zooms;
+    for (int k : {0, 1, 2}) zooms.push_back(w.UserControl11(k)->ZoomLevel());
+    const std::vector<int> before = drawings();
+
+    f.frame->resize(1100, 700);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return drawings() != before; }));
+    testsupport::pumpFor(50);
+    {
+        SCOPED_TRACE("smaller");
+        expectShares();
+        expectEqualColumns();
+        const BandBar& texts = coolBar3(w);
+        EXPECT_LE(std::abs(texts.band(1)->height() - texts.band(2)->height()), 1);
+        EXPECT_EQ(texts.band(1)->height() + texts.band(2)->height() + texts.handleWidth(), texts.height());
+        for (int k : {0, 1, 2}) {
+            EXPECT_EQ(w.UserControl11(k)->size(), w.Picture1(k)->size()) << k;
+            EXPECT_EQ(w.UserControl11(k)->ZoomLevel(), zooms[static_cast<std::size_t>(k)]) << "zoom kept " << k;
+        }
+    }
+}
