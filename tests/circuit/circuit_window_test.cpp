@@ -326,16 +326,29 @@ TEST(CircuitWindow, TheRegisterTreeRotatesItsTopLevelOnly) {
     f.frame->lab_AutoAddlab()[0]->trigger();
     Form7& w = f.window(0);
     QTreeWidget* tree = w.TreeView2();
-    // What the register tree holds once filled: a node per IC with storage.
-    for (const char* text : {"000 : U1 : 74LS273", "003 : U4 : 6116"}) {
-        auto* item = new QTreeWidgetItem(tree, {QString::fromUtf8(text)});
-        new QTreeWidgetItem(item, {QStringLiteral("Reg_Q: 0")});
-        new QTreeWidgetItem(item, {QStringLiteral("8H:  0 0")});
-    }
+    const QStringList filled{"000 : U1 : 74LS273", "003 : U4 : 6116", "004 : U5 : 2732", "005 : U6 : 8251",
+                             "006 : U7 : 74LS374"};
+    EXPECT_EQ(topTexts(tree), filled) << "a node per IC with storage, unsorted";
+    const QStringList ramRows = childTexts(tree->topLevelItem(1));
     press(tree, tree->topLevelItem(1), Qt::LeftButton);
-    EXPECT_EQ(topTexts(tree), (QStringList{"000 : U1 : 74LS273", "003 : U4 : 6116"})) << "a left click does nothing";
+    EXPECT_EQ(topTexts(tree), filled) << "a left click does nothing";
     press(tree, tree->topLevelItem(1), Qt::RightButton);
+    EXPECT_EQ(w.RightButtonDown, 0);
     press(tree, tree->topLevelItem(1), Qt::RightButton);
-    EXPECT_EQ(topTexts(tree), (QStringList{"6116 : 003 : U4", "74LS273 : 000 : U1"}));
-    EXPECT_EQ(childTexts(tree->topLevelItem(0)), (QStringList{"Reg_Q: 0", "8H:  0 0"}));
+    EXPECT_EQ(topTexts(tree), (QStringList{"2732 : 004 : U5", "6116 : 003 : U4", "74LS273 : 000 : U1",
+                                           "74LS374 : 006 : U7", "8251 : 005 : U6"}));
+    EXPECT_EQ(childTexts(tree->topLevelItem(1)), ramRows) << "rows keep their texts and order";
+    press(tree, tree->topLevelItem(0), Qt::RightButton);
+    EXPECT_EQ(topTexts(tree), filled);
+
+    // The refresh finds its rows again after the rotation: a clock edge moves D into U1.
+    press(tree, tree->topLevelItem(4), Qt::RightButton);
+    f.frame->environment().simulator.ToggleNetAndSettle(0, w.Setup().ClockNet);
+    w.RefreshAll();
+    QTreeWidgetItem* u1 = nullptr;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        if (tree->topLevelItem(i)->text(0).startsWith(QStringLiteral("U1 "))) u1 = tree->topLevelItem(i);
+    ASSERT_TRUE(u1);
+    EXPECT_EQ(childTexts(u1), QStringList{"Reg_Q: 41"});
+    EXPECT_TRUE(circuit::widgets::isMarked(u1));
 }

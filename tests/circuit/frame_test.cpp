@@ -5,16 +5,19 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
 #include "circuit/environment.h"
+#include "circuit/widgets/form13.h"
 #include "circuit/widgets/form6.h"
 #include "circuit/widgets/mdi_form1.h"
 #include "env_fixture.h"
 #include "sampler/widgets/form2.h"
 #include "support/scripted_prompter.h"
 
+using circuit::widgets::Form13;
 using circuit::widgets::MDIForm1;
 using circuit::widgets::TestPanelItem;
 using platform::MsgResult;
@@ -160,16 +163,31 @@ TEST(Frame, AboutAndTheDebugWindow) {
     sampler::Form2::instance()->hide();
 }
 
-TEST(Frame, TheConflictLogItemIsCheckedWhenTheLogShows) {
+TEST(Frame, TheConflictLogItemIsCheckedWhileTheLogShows) {
     MDIForm1 frame;
     QAction* item = frame.menuItem("WinList_ErrorWorry");
+    EXPECT_EQ(Form13::find(frame), nullptr) << "made on first use";
     item->trigger();
-    EXPECT_FALSE(item->isChecked()) << "no log to show";
-    int shown = 0;
-    frame.parts().showConflictLog = [&](MDIForm1&) { ++shown; };
-    item->trigger();
-    EXPECT_EQ(shown, 1);
+    Form13* log = Form13::find(frame);
+    ASSERT_TRUE(log);
+    EXPECT_TRUE(log->isVisible());
     EXPECT_TRUE(item->isChecked());
+    EXPECT_EQ(log->windowTitle(), QStringLiteral("错误/警告提示 !"));
+    EXPECT_TRUE(log->text().isEmpty());
+
+    log->Command9()->click();  // "隐藏窗口"
+    EXPECT_FALSE(log->isVisible());
+    EXPECT_FALSE(item->isChecked());
+    item->trigger();
+    EXPECT_EQ(Form13::find(frame), log) << "one log window";
+    EXPECT_TRUE(log->isVisible());
+    EXPECT_TRUE(item->isChecked());
+
+    // Without the part the item stays unchecked.
+    frame.parts().showConflictLog = nullptr;
+    item->setChecked(false);
+    item->trigger();
+    EXPECT_FALSE(item->isChecked());
 }
 
 TEST(Frame, TheQuitQuestionBothWays) {
