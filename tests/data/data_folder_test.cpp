@@ -8,7 +8,7 @@
 #include <set>
 
 #include "data_paths.h"
-#include "kernel_console.h"
+#include "circuit_console.h"
 #include "labdata/src/generate.h"
 #include "platform/rtf_reader.h"
 #include "schematic/board_hot_spots.h"
@@ -77,7 +77,7 @@ TEST(DataFolder, EverySchematicAndTextReads) {
 // The default circuit as the circuit window gets it.
 class DefaultCircuit : public ::testing::Test {
 protected:
-    KernelConsole console{defaultCircuit(), dataDir()};
+    CircuitConsole console{defaultCircuit(), sourceRoot()};
     const schematic::CircuitSetup& setup = console.setup();
     const schematic::CircuitBuild& build = console.build();
 

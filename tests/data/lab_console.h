@@ -1,8 +1,8 @@
 #pragma once
 // What an experiment script does to a circuit and reads back from it, in the
 // terms of the circuit window's console and views. The scripts are played
-// through this seam: today on the kernel directly (KernelConsole), later on
-// the circuit environment's own widget-free layer by one more adapter.
+// through this seam on the circuit environment's widget-free layer
+// (CircuitConsole).
 
 #include <cstdint>
 #include <optional>

@@ -4,10 +4,10 @@
 #include <set>
 
 #include "data_paths.h"
-#include "kernel_console.h"
+#include "circuit/console_actions.h"
+#include "circuit_console.h"
 #include "labdata/src/generate.h"
 #include "labdata/src/lab_script.h"
-#include "probe_texts.h"
 #include "script_player.h"
 
 namespace labtest {
@@ -24,7 +24,7 @@ labdata::LabScript script(const std::string& name) {
 class LabScripts : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(LabScripts, PlayAsTheProcedureTells) {
-    KernelConsole console(defaultCircuit(), dataDir());
+    CircuitConsole console(defaultCircuit(), sourceRoot());
     ASSERT_TRUE(console.loaded()) << console.error();
     const labdata::LabScript s = script(GetParam());
     bool isLab = false;
@@ -36,7 +36,7 @@ TEST_P(LabScripts, PlayAsTheProcedureTells) {
 INSTANTIATE_TEST_SUITE_P(Experiments, LabScripts, ::testing::Values("bus", "mem", "alu", "seq", "uart"));
 
 TEST(LabScriptsCover, EveryExperimentOfTheCircuit) {
-    KernelConsole console(defaultCircuit(), dataDir());
+    CircuitConsole console(defaultCircuit(), sourceRoot());
     ASSERT_TRUE(console.loaded()) << console.error();
     std::set<std::string> scripted;
     for (const auto& e : fs::directory_iterator(descriptionDir() + "/scripts"))
@@ -47,7 +47,7 @@ TEST(LabScriptsCover, EveryExperimentOfTheCircuit) {
 // The player is no rubber stamp: a wrong value, a switch already at its
 // level and an unannounced conflict are each reported with their line.
 TEST(ScriptPlayer, ReportsWhatDidNotHappen) {
-    KernelConsole console(defaultCircuit(), dataDir());
+    CircuitConsole console(defaultCircuit(), sourceRoot());
     ASSERT_TRUE(console.loaded()) << console.error();
     const labdata::LabScript s = labdata::parseLabScript(
         "lab 寄存器与总线\n"
@@ -66,8 +66,7 @@ TEST(ScriptPlayer, ReportsWhatDidNotHappen) {
     EXPECT_EQ(failures[2], "line 9: conflicts recorded: 8, expected 0");
 }
 
-// The few text rules of the console and the probe list that the scripts
-// compare against.
+// The bus-box values the scripts type, as the console reads them.
 TEST(ConsoleTexts, BusBoxValues) {
     struct Case {
         const char* text;
@@ -75,7 +74,8 @@ TEST(ConsoleTexts, BusBoxValues) {
         int64_t value;
     } cases[] = {{"1FFH", 8, 511}, {"300", 8, 300}, {"0AAH", 8, 0xAA}, {"1C3H", 9, 0x1C3}, {"101B", 4, 5},
                  {"H", 8, 0},      {"", 8, 0},      {"12345H", 8, 0x123}, {"7", 4, 7}};
-    for (const Case& c : cases) EXPECT_EQ(busBoxValue(c.text, c.width), c.value) << c.text;
+    for (const Case& c : cases)
+        EXPECT_EQ(circuit::busBoxNumber(QString::fromUtf8(c.text), c.width), static_cast<uint64_t>(c.value)) << c.text;
 }
 
 }  // namespace

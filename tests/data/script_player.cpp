@@ -1,9 +1,11 @@
 #include "script_player.h"
 
-#include "probe_texts.h"
+#include "circuit/register_texts.h"
 
 namespace labtest {
 namespace {
+
+std::string hexText(int64_t value) { return circuit::hexText(value).toStdString(); }
 
 using Kind = labdata::ScriptLine::Kind;
 
