@@ -1,6 +1,8 @@
 // A circuit window's console, register tree, probe list, conflict log and
 // hot-element feedback, offscreen on the fixture circuits.
+#include <QApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -382,4 +384,23 @@ TEST(RegisterViews, FilledAndUnmarkedAfterTheLoad) {
     EXPECT_EQ(none->headerItem()->text(0), QStringLiteral("没有数据显示"));
     EXPECT_EQ(none->topLevelItemCount(), 0);
     EXPECT_EQ(f.window(1).TreeView2()->topLevelItemCount(), 0);
+}
+
+// Shrinking the log window to almost nothing and growing it again leaves the
+// log and the buttons inside it.
+TEST(ConflictLog, TheWindowKeepsItsControlsInsideAfterAShrinkAndAGrow) {
+    MDIForm1 frame;
+    frame.menuItem(QStringLiteral("WinList_ErrorWorry"))->trigger();
+    Form13* log = Form13::find(frame);
+    ASSERT_TRUE(log);
+    for (QSize size : {QSize(60, 60), QSize(700, 450), QSize(90, 300), QSize(500, 500)}) {
+        SCOPED_TRACE(size.width());
+        log->resize(size);
+        QApplication::sendPostedEvents();
+        log->layout()->activate();
+        const QRect inside = log->rect();
+        for (QWidget* c : std::initializer_list<QWidget*>{log->Text4(), log->Command1(), log->Command9()})
+            EXPECT_TRUE(inside.contains(c->geometry())) << c->objectName().toStdString();
+        EXPECT_LT(log->Text4()->geometry().bottom(), log->Command1()->geometry().top());
+    }
 }

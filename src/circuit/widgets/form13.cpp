@@ -29,8 +29,6 @@ Form13::Form13(MDIForm1& frame)
     setObjectName(QStringLiteral("Form13"));
     setWindowTitle(QStringLiteral("错误/警告提示 !"));
     resize(twipsPx(6510), twipsPx(4320));
-    // A layout keeps the log and the buttons inside the window at any size.
-    setMinimumSize(twipsPx(1500), twipsPx(1500));
 
     text4_ = new QPlainTextEdit(this);
     text4_->setObjectName(QStringLiteral("Text4"));
@@ -46,6 +44,8 @@ Form13::Form13(MDIForm1& frame)
     connect(command1_, &QPushButton::clicked, this, &Form13::Command1_Click);
     connect(command9_, &QPushButton::clicked, this, &Form13::Command9_Click);
 
+    // The layout keeps the log and the buttons inside the window, and the
+    // window no smaller than they need.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, twipsPx(105));
     layout->addWidget(text4_, 1);
