@@ -172,8 +172,8 @@ TEST(ConsoleActions, PulsesAreTimedOnTheirOwnClockAndAddUp) {
     EXPECT_GE(circuit::monotonicSeconds(), t0);
 }
 
-// Decision: the reset press drops what is queued so that the dropped records
-// can be queued again, rather than zeroing the queue's count.
+// The reset press drops what is queued so that the dropped records can be
+// queued again, rather than zeroing the queue's count.
 TEST(ConsoleActions, AResetPressLeavesDroppedRecordsQueueable) {
     BasicCircuit b;
     sim::Simulator& s = b.env.simulator;
@@ -189,7 +189,7 @@ TEST(ConsoleActions, AResetPressLeavesDroppedRecordsQueueable) {
     b.actions.releaseReset();
 }
 
-// Decision: what went wrong inside the kernel is told after the action, each
+// What went wrong inside the kernel is told after the action, each
 // serial error once; a settle cut short is told once too.
 TEST(ConsoleActions, KernelTroubleIsToldOnceAfterTheAction) {
     struct FailingPort : sim::SerialLink {
@@ -233,7 +233,7 @@ TEST(ConsoleActions, KernelTroubleIsToldOnceAfterTheAction) {
     EXPECT_TRUE(prompter.messages()[0].text.contains(QStringLiteral("电路没有稳定")));
 }
 
-// Decision: bus values are unsigned 64-bit and masked to the bus; nets beyond
+// Bus values are unsigned 64-bit and masked to the bus; nets beyond
 // bit 63 of a wider bus get 0.
 TEST(ConsoleActions, ABusWiderThan64NetsKeeps64Bits) {
     testsupport::ScriptedPrompter prompter;
