@@ -70,6 +70,10 @@ DevicePort::DevicePort(QObject* parent) : QObject(parent) {
 DevicePort::~DevicePort() { close(); }
 
 int DevicePort::open(int portNumber, const QString& settings) {
+    return openAt(portNumber < 1 ? QString() : portPathFor(portNumber), portNumber, settings);
+}
+
+int DevicePort::openAt(const QString& path, int portNumber, const QString& settings) {
     CallScope scope(inCall_);
     if (serial_.isOpen()) return CommPortAlreadyOpen;
     serial_.clearError();
@@ -78,8 +82,8 @@ int DevicePort::open(int portNumber, const QString& settings) {
     receiveFailure_ = 0;
     const auto parsed = parseSerialSettings(settings);
     if (!parsed) return CommSettingsFailed;
-    if (portNumber < 1) return CommPortNotFound;
-    serial_.setPortName(portPathFor(portNumber));
+    if (path.isEmpty()) return CommPortNotFound;
+    serial_.setPortName(path);
     // The program reads whatever arrives; the port keeps every byte until then.
     serial_.setReadBufferSize(0);
     if (!serial_.open(QIODevice::ReadWrite)) return openFailure(serial_.error());

@@ -31,6 +31,9 @@ public:
     // Opens port `portNumber` (resolved to a device path now) with `settings`.
     // An already open port is left as it is and answers CommPortAlreadyOpen.
     int open(int portNumber, const QString& settings);
+    // Opens the device at `path` with `settings`; `portNumber` is only kept,
+    // for the messages that name the port.
+    int openAt(const QString& path, int portNumber, const QString& settings);
     void close();
     bool isOpen() const;
 
