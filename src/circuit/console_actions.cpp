@@ -48,9 +48,13 @@ uint64_t busBoxNumber(const QString& s, int32_t width) {
     } else {
         count = std::min(length, 1 + powerOfTwoDigits(std::max(width, 0)));
     }
+    return digitsValue(s, count, base);
+}
+
+uint64_t digitsValue(const QString& text, int count, int base) {
     uint64_t value = 0;
-    for (int i = 0; i < count; ++i) {
-        const QChar c = s[i];
+    for (int i = 0; i < std::min(count, static_cast<int>(text.size())); ++i) {
+        const QChar c = text[i];
         const int digit = base == 2 ? (c >= QLatin1Char('1') && c <= QLatin1Char('9') ? 1 : 0) : digitOf(c, base);
         value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
     }

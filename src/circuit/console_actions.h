@@ -27,6 +27,10 @@ struct LoadedCircuit;
 // that is empty or holds a suffix alone gives 0. Computed in unsigned 64-bit
 // arithmetic, so no text overflows.
 uint64_t busBoxNumber(const QString& text, int32_t width);
+// The number the first `count` characters of `text` make in `base` (2, 10 or
+// 16), each read at its own place: a character that is no digit of the base
+// counts 0, and in base 2 any digit 1-9 counts 1.
+uint64_t digitsValue(const QString& text, int count, int base);
 // The bits a bus of `width` nets carries: all 64 from 64 nets on.
 uint64_t busMask(int32_t width);
 // "<hexadecimal>H", as a bus box shows a value.
