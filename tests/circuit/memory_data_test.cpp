@@ -9,7 +9,10 @@
 #include <sys/resource.h>
 
 #include "circuit/memory_data.h"
+#include "circuit/widgets/circuit_parts.h"
+#include "circuit/widgets/form7.h"
 #include "env_fixture.h"
+#include "usart_frame.h"
 #include "sim/simulator.h"
 #include "support/scripted_prompter.h"
 
@@ -332,4 +335,15 @@ TEST(MemoryData, CancelledDialogsAndEntriesTheSetupDoesNotHave) {
     circuit::saveMemoryDataCommand(chips.env.simulator, setup, 0);  // boxes and dialog cancelled
     EXPECT_EQ(chips.prompter.asked().size(), 3u);
     EXPECT_TRUE(chips.prompter.messages().empty());
+}
+
+TEST(MemoryData, TheLoadButtonRefreshesInSingleStepModeOnly) {
+    UsartFrame f;
+    int refreshes = 0;
+    f.parts().refreshStateViews = [&](circuit::widgets::Form7&) { ++refreshes; };
+    f.parts().loadMemoryData(f.window(), 0);  // the circuit has no load entry
+    EXPECT_EQ(refreshes, 1);
+    f.window().Command5()->setText(QString::fromUtf16(circuit::widgets::kContinuousCaption));
+    f.parts().loadMemoryData(f.window(), 0);
+    EXPECT_EQ(refreshes, 1);
 }

@@ -2,6 +2,7 @@
 
 #include "circuit/widgets/console_part.h"
 #include "circuit/widgets/experiment_pane.h"
+#include "circuit/widgets/run_parts.h"
 
 namespace circuit::widgets {
 
@@ -9,6 +10,7 @@ void installCircuitParts(CircuitParts& parts) {
     // Each part adds its own install call here.
     installExperimentParts(parts);
     installConsoleParts(parts);
+    installRunParts(parts);
 }
 
 }  // namespace circuit::widgets

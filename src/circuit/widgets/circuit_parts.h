@@ -51,6 +51,9 @@ struct CircuitParts {
 
     // ---- the frame ----
 
+    // Once, when the frame is made, after the parts are installed: what a part
+    // keeps for the frame's whole life.
+    std::function<void(MDIForm1&)> attachFrame;
     // "错误/警告提示": show the conflict log (the frame checks the item).
     std::function<void(MDIForm1&)> showConflictLog;
     // Quitting: the environment's serial port closed if it is open.

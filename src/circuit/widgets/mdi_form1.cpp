@@ -27,6 +27,7 @@ MDIForm1::MDIForm1(FrameHooks hooks, QWidget* parent)
     setCentralWidget(mdi_);
     buildMenus();
     installCircuitParts(parts_);
+    if (parts_.attachFrame) parts_.attachFrame(*this);
 }
 
 MDIForm1::~MDIForm1() {

@@ -1,0 +1,69 @@
+#include "circuit/run_session.h"
+
+#include <algorithm>
+
+#include "circuit/circuit_messages.h"
+#include "circuit/environment.h"
+#include "circuit/terminal_text.h"
+#include "link/comm_errors.h"
+#include "link/link_state.h"
+
+namespace circuit {
+
+RunSession::RunSession(Environment& env, QObject* parent) : QObject(parent), env_(env), run_(env) {
+    run_.afterEvents = [this] { passPendingOutput(); };
+    run_.afterBatches = [this] { reportAfterBatches(); };
+    env_.beforeRunStops = [this] { run_.stopping(); };
+    env_.reportSerialErrors = [this](const std::vector<int32_t>& numbers) { reportSerialErrors(numbers); };
+    env_.simulator.setSerialLink(&port_);
+}
+
+RunSession::~RunSession() = default;
+
+void RunSession::openEnvironmentPort() {
+    const devlink::PortSettings& settings = devlink::linkState().settings;
+    port_.openConfigured(devlink::CommSettings(settings));
+}
+
+void RunSession::start() {
+    if (!run_.active()) {
+        toldThisRun_.clear();
+        oscillationTold_ = false;
+    }
+    run_.start();
+}
+
+void RunSession::passPendingOutput() {
+    sim::Simulator& s = env_.simulator;
+    if (s.Pending8251Ic <= -1) return;
+    if (ensureTerminal) ensureTerminal(s.Pending8251Ic);
+    const int32_t ic = takePending8251Output(s, [this](uint8_t byte) {
+        const int32_t e = port_.writeByte(byte);
+        if (e != 0 && std::find(writeErrors_.begin(), writeErrors_.end(), e) == writeErrors_.end())
+            writeErrors_.push_back(e);
+    });
+    if (ic >= 0) s.Receiving8251Ic = ic;
+}
+
+void RunSession::reportAfterBatches() {
+    sim::SettleReport report = env_.simulator.takeReport();
+    if (report.oscillation && !oscillationTold_) {
+        oscillationTold_ = true;
+        showOscillation(env_.simulator, report);
+    }
+    for (const int32_t e : writeErrors_) report.addSerialError(e);
+    writeErrors_.clear();
+    reportSerialErrors(report.serialErrors);
+}
+
+void RunSession::reportSerialErrors(const std::vector<int32_t>& numbers) {
+    for (const int32_t n : numbers) {
+        if (run_.active()) {
+            if (std::find(toldThisRun_.begin(), toldThisRun_.end(), n) != toldThisRun_.end()) continue;
+            toldThisRun_.push_back(n);
+        }
+        devlink::ReportCommError(n, devlink::linkState().settings.CommPortNumber);
+    }
+}
+
+}  // namespace circuit

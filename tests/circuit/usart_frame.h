@@ -1,0 +1,154 @@
+#pragma once
+// A frame on a circuit of one 8251, driven through the kernel as the console
+// would drive it: U1 8251 with D7..D0 on the input bus D, CS̅ on the switch CS
+// (1) and C/D̅ on the switch CD (1); the clock CLK (idle 1, continuous run
+// offered) makes a write cycle while it is low when the switch WE is 1
+// (WR̅ = NAND(not CLK, WE)) and a read cycle while it is high when the switch
+// RE is 1 (RD̅ = NAND(CLK, RE)), through U2 74LS04 and U3 74LS00. Reads and
+// writes are kept apart, since a read drives the data lines.
+#include <QDir>
+#include <QPushButton>
+
+#include <memory>
+#include <string>
+
+#include "circuit/environment.h"
+#include "circuit/widgets/circuit_parts.h"
+#include "circuit/widgets/form7.h"
+#include "circuit/widgets/mdi_form1.h"
+#include "env_fixture.h"
+#include "link/link_notifier.h"
+#include "link/prompter_link_notifier.h"
+#include "schgen/sch_writer.h"
+#include "schgen/sheet_draft.h"
+#include "sim/simulator.h"
+#include "support/scripted_prompter.h"
+
+namespace circuittest {
+
+inline bool writeUsartCircuit(const QString& path) {
+    constexpr int kUsartD[8] = {27, 28, 1, 2, 5, 6, 7, 8};  // D0..D7
+    schgen::SheetDraft d(1200, 700);
+    const int u1 = d.ic("U1", "8251", 300, 150);
+    for (int i = 0; i < 8; ++i) d.net(u1, kUsartD[i], "D" + std::to_string(i));
+    d.net(u1, 11, "CS");
+    d.net(u1, 12, "CD");
+    d.net(u1, 10, "WR");
+    d.net(u1, 13, "RD");
+    const int u2 = d.ic("U2", "74LS04", 800, 100);
+    d.net(u2, 1, "CLK");
+    d.net(u2, 2, "CLKN");
+    const int u3 = d.ic("U3", "74LS00", 800, 400);
+    d.net(u3, 1, "CLKN");
+    d.net(u3, 2, "WE");
+    d.net(u3, 3, "WR");
+    d.net(u3, 4, "CLK");
+    d.net(u3, 5, "RE");
+    d.net(u3, 6, "RD");
+    for (const char* s : {"CLK(S/C):CLK 1", "CS 1", "CD 1", "WE 1", "RE 0", "D7..0 3"})
+        d.directive(schematic::SchElementKind::SimStimulus, s);
+    return schgen::writeSchFile(d.sheet(), path.toStdString());
+}
+
+struct UsartFrame {
+    UsartFrame() : previousNotifier(devlink::setLinkNotifier(&linkBoxes)) {
+        const QString path = QDir(folder.path()).filePath(QStringLiteral("usart.sch"));
+        EXPECT_TRUE(writeUsartCircuit(path));
+        frame = std::make_unique<circuit::widgets::MDIForm1>();
+        EXPECT_EQ(frame->OpenCircuitWindow(path), 1);
+        frame->lab_AutoAddlab_Click(0);
+        frame->resize(1200, 800);
+        frame->show();
+    }
+    ~UsartFrame() {
+        frame.reset();
+        devlink::setLinkNotifier(previousNotifier);
+    }
+
+    circuit::Environment& env() const { return frame->environment(); }
+    sim::Simulator& sim() const { return env().simulator; }
+    circuit::widgets::Form7& window() const { return *frame->circuitWindows().front(); }
+    circuit::widgets::CircuitParts& parts() const { return frame->parts(); }
+    int32_t usart() const { return window().StartIcNumber(); }
+    const sim::IcRecord& usartRecord() const { return sim().IcTable[static_cast<std::size_t>(usart())]; }
+
+    int32_t net(const std::string& name) const {
+        const circuit::LoadedCircuit& c = window().circuit();
+        for (int32_t n = c.StartSignalNumber; n <= c.EndSignalNumber; ++n)
+            if (sim().NetTable[static_cast<std::size_t>(n)].Name == name) return n;
+        ADD_FAILURE() << "no net " << name;
+        return c.ncNet();
+    }
+    // A switch or the bus set, and the circuit settled, as the console does it.
+    void set(const std::string& name, int32_t value) {
+        sim().SetNetValue(value, net(name));
+        settle();
+    }
+    void setBus(int32_t value) {
+        for (int bit = 0; bit < 8; ++bit) sim().SetNetValue((value >> bit) & 1, net("D" + std::to_string(bit)));
+        settle();
+    }
+    void settle() {
+        sim().ToggleNetAndSettle(0, sim::kSpareNet);
+        env().takeSettleReport();
+    }
+    // One clock period: a write cycle, then a read cycle.
+    void clockPeriod() {
+        sim().ToggleNetAndSettle(1, net("CLK"));
+        env().takeSettleReport();
+    }
+    // Selected, transmitter and receiver on (command 3), ready to send.
+    void enable() {
+        set("CS", 0);
+        set("CD", 1);
+        set("WE", 1);
+        set("RE", 0);
+        setBus(3);
+        clockPeriod();
+        set("CD", 0);
+    }
+    // Bytes written to the data register, one clock period each.
+    void send(std::initializer_list<int32_t> codes) {
+        set("CD", 0);
+        set("WE", 1);
+        set("RE", 0);
+        for (const int32_t c : codes) {
+            setBus(c);
+            clockPeriod();
+        }
+    }
+    // From now on each clock period is a status read, which polls the port.
+    void readStatus() {
+        set("WE", 0);
+        set("RE", 1);
+        set("CD", 1);
+    }
+    // One data read, which takes the received byte.
+    void readData() {
+        set("WE", 0);
+        set("RE", 1);
+        set("CD", 0);
+        clockPeriod();
+        set("RE", 0);
+    }
+    // The run-mode toggle in single-step mode, as the console does it.
+    void startRun() {
+        window().Command5()->setText(QString::fromUtf16(circuit::widgets::kContinuousCaption));
+        env().StopFlag = 0;
+        env().RunClockNet = net("CLK");
+        parts().startContinuousRun(window());
+    }
+    // ... and in continuous mode.
+    void stopRun() {
+        window().Command5()->setText(QString::fromUtf16(circuit::widgets::kSingleStepCaption));
+        env().stopRun();
+    }
+
+    testsupport::ScriptedPrompter prompter;
+    devlink::PrompterLinkNotifier linkBoxes;
+    devlink::LinkNotifier* previousNotifier;
+    testsupport::ProgramFolder folder;
+    std::unique_ptr<circuit::widgets::MDIForm1> frame;
+};
+
+}  // namespace circuittest
