@@ -1,6 +1,6 @@
 #pragma once
-// The memory-data load button and the 8251 terminal output, played on the
-// simulator directly: the circuit layer does not offer them yet.
+// The memory-data load button, through the circuit layer's load, and the 8251
+// terminal output, played on the simulator directly.
 
 #include <cstdint>
 #include <map>
