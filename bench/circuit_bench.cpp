@@ -17,12 +17,12 @@
 #include <QTest>
 
 #include "bench_timing.h"
+#include "silent_prompter.h"
 #include "circuit/environment.h"
 #include "circuit/loaded_circuit.h"
 #include "circuit/widgets/form7.h"
 #include "circuit/widgets/mdi_form1.h"
 #include "env_data.h"
-#include "platform/prompter.h"
 #include "schematic/prompter_sch_notifier.h"
 #include "sim/simulator.h"
 
@@ -33,23 +33,12 @@ using benchtiming::msSince;
 using benchtiming::Stats;
 using benchtiming::stats;
 
-// Nobody answers: the bench's circuit asks nothing.
-class SilentPrompter : public platform::Prompter {
-public:
-    platform::MsgResult message(const platform::MessageRequest&) override { return platform::MsgResult::Ok; }
-    std::optional<QString> input(const platform::InputRequest&) override { return std::nullopt; }
-    std::optional<QString> openFile(const platform::FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const platform::FileRequest&) override { return std::nullopt; }
-    std::optional<platform::FontChoice> chooseFont(const platform::FontChoice&) override { return std::nullopt; }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    SilentPrompter prompter;
-    platform::setPrompter(&prompter);
+    benchtiming::SilentPrompter prompter;
     const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
 
     QTemporaryDir dir;

@@ -25,12 +25,12 @@
 #include <QTest>
 
 #include "bench_timing.h"
+#include "silent_prompter.h"
 #include "circuit/environment.h"
 #include "circuit/widgets/circuit_parts.h"
 #include "circuit/widgets/form7.h"
 #include "circuit/widgets/mdi_form1.h"
 #include "circuit/widgets/run_parts.h"
-#include "platform/prompter.h"
 #include "schgen/sch_writer.h"
 #include "schgen/sheet_draft.h"
 #include "sim/simulator.h"
@@ -40,15 +40,6 @@ namespace {
 using benchtiming::Clock;
 using benchtiming::msSince;
 using benchtiming::stats;
-
-class SilentPrompter : public platform::Prompter {
-public:
-    platform::MsgResult message(const platform::MessageRequest&) override { return platform::MsgResult::Ok; }
-    std::optional<QString> input(const platform::InputRequest&) override { return std::nullopt; }
-    std::optional<QString> openFile(const platform::FileRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const platform::FileRequest&) override { return std::nullopt; }
-    std::optional<platform::FontChoice> chooseFont(const platform::FontChoice&) override { return std::nullopt; }
-};
 
 bool writeRegisterRing(const QString& path) {
     constexpr int kRegD[8] = {3, 4, 7, 8, 13, 14, 17, 18}, kRegQ[8] = {2, 5, 6, 9, 12, 15, 16, 19};
@@ -113,8 +104,7 @@ public:
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    SilentPrompter prompter;
-    platform::setPrompter(&prompter);
+    benchtiming::SilentPrompter prompter;
     const double seconds = argc > 1 ? std::max(0.5, std::atof(argv[1])) : 3.0;
 
     QTemporaryDir dir;

@@ -119,9 +119,7 @@ TEST(Terminal, SteppedOutputReachesTheTerminalMadeOnFirstUse) {
 TEST(Terminal, KeysReachThe8251OnlyDuringARun) {
     UsartFrame f;
     f.enable();
-    f.send({65});
-    f.parts().flush8251Output(f.window());
-    Form12* t = RunWindows::of(*f.frame)->terminalIfMade(f.usart());
+    Form12* t = f.steppedOut({65});
     ASSERT_TRUE(t);
     auto rxReady = [&] { return (f.usartRecord().Status & 2) != 0; };
 
@@ -150,9 +148,7 @@ TEST(Terminal, KeysReachThe8251OnlyDuringARun) {
 TEST(Terminal, InputMethodTextIsRefusedWithAWarning) {
     UsartFrame f;
     f.enable();
-    f.send({65});
-    f.parts().flush8251Output(f.window());
-    Form12* t = RunWindows::of(*f.frame)->terminalIfMade(f.usart());
+    Form12* t = f.steppedOut({65});
     ASSERT_TRUE(t);
     f.env().StopFlag = 0;
 
@@ -175,9 +171,7 @@ TEST(Terminal, InputMethodTextIsRefusedWithAWarning) {
 TEST(Terminal, ClearAndHideButtonsAndTheWindowMenu) {
     UsartFrame f;
     f.enable();
-    f.send({'a', 'b', 13, 'c', 'd'});
-    f.parts().flush8251Output(f.window());
-    Form12* t = RunWindows::of(*f.frame)->terminalIfMade(f.usart());
+    Form12* t = f.steppedOut({'a', 'b', 13, 'c', 'd'});
     ASSERT_TRUE(t);
     EXPECT_EQ(t->Command1()->text(), QStringLiteral("清除内容"));
     EXPECT_EQ(t->Command9()->text(), QStringLiteral("隐藏窗口"));

@@ -14,10 +14,11 @@
 
 #include "circuit/environment.h"
 #include "circuit/widgets/circuit_parts.h"
+#include "circuit/widgets/form12.h"
 #include "circuit/widgets/form7.h"
 #include "circuit/widgets/mdi_form1.h"
+#include "circuit/widgets/run_parts.h"
 #include "env_fixture.h"
-#include "link/link_notifier.h"
 #include "link/prompter_link_notifier.h"
 #include "schgen/sch_writer.h"
 #include "schgen/sheet_draft.h"
@@ -51,7 +52,7 @@ inline bool writeUsartCircuit(const QString& path) {
 }
 
 struct UsartFrame {
-    UsartFrame() : previousNotifier(devlink::setLinkNotifier(&linkBoxes)) {
+    UsartFrame() {
         const QString path = QDir(folder.path()).filePath(QStringLiteral("usart.sch"));
         EXPECT_TRUE(writeUsartCircuit(path));
         frame = std::make_unique<circuit::widgets::MDIForm1>();
@@ -59,10 +60,6 @@ struct UsartFrame {
         frame->lab_AutoAddlab_Click(0);
         frame->resize(1200, 800);
         frame->show();
-    }
-    ~UsartFrame() {
-        frame.reset();
-        devlink::setLinkNotifier(previousNotifier);
     }
 
     circuit::Environment& env() const { return frame->environment(); }
@@ -131,6 +128,12 @@ struct UsartFrame {
         clockPeriod();
         set("RE", 0);
     }
+    // Bytes sent and the clock command's flush done: the 8251's terminal.
+    circuit::widgets::Form12* steppedOut(std::initializer_list<int32_t> codes) {
+        send(codes);
+        parts().flush8251Output(window());
+        return circuit::widgets::RunWindows::of(*frame)->terminalIfMade(usart());
+    }
     // The run-mode toggle in single-step mode, as the console does it.
     void startRun() {
         window().Command5()->setText(QString::fromUtf16(circuit::widgets::kContinuousCaption));
@@ -145,8 +148,7 @@ struct UsartFrame {
     }
 
     testsupport::ScriptedPrompter prompter;
-    devlink::PrompterLinkNotifier linkBoxes;
-    devlink::LinkNotifier* previousNotifier;
+    devlink::ScopedPrompterLinkNotifier linkBoxes;
     testsupport::ProgramFolder folder;
     std::unique_ptr<circuit::widgets::MDIForm1> frame;
 };
