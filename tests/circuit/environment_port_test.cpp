@@ -84,6 +84,11 @@ TEST(EnvironmentPort, RunOutputReachesThePortAndItsInputTheReceiving8251) {
     f.stopRun();
     EXPECT_NE(f.usartRecord().Status & 2, 0);
     EXPECT_TRUE(f.prompter.messages().empty());
+
+    // Quitting closes the port.
+    f.prompter.answerMessage(platform::MsgResult::Yes);
+    f.frame->close();
+    EXPECT_FALSE(windows->session().port().isOpen());
 }
 
 TEST(EnvironmentPort, APortThatIsGoneIsReportedOncePerRunAndPerCommand) {
