@@ -6,10 +6,12 @@
 namespace platform {
 
 void installFontSubstitutions() {
-    // A Song/Ming face for 宋体 (its Latin letters are serif, as the original's
-    // are); the Noto CJK faces come from fonts-noto-cjk, WenQuanYi as a fallback.
-    const QStringList song{QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
-                           QStringLiteral("WenQuanYi Zen Hei")};
+    // 宋体's Latin letters are half-width and fixed-pitch, and the panes rely on
+    // that: memory dumps, register lines and source columns line up. The mono
+    // Noto CJK face keeps that (fonts-noto-cjk); WenQuanYi's mono face and the
+    // proportional faces are fallbacks only.
+    const QStringList song{QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("WenQuanYi Zen Hei Mono"),
+                           QStringLiteral("Noto Serif CJK SC"), QStringLiteral("WenQuanYi Zen Hei")};
     const QStringList hei{QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei")};
     const QStringList sans{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
     const QStringList serif{QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")};

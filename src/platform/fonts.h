@@ -1,7 +1,8 @@
 #pragma once
 // The faces the program's texts name (宋体 for every pane, "MS Sans Serif" in
 // the banner, Arial and "Times New Roman" in rich text) are not installed on a
-// Linux desktop; they are mapped onto installed faces of the same kind.
+// Linux desktop; they are mapped onto installed faces of the same kind (for
+// 宋体: a face whose Latin letters are half-width and fixed-pitch).
 
 #include <QFont>
 
