@@ -8,22 +8,36 @@
 #include "editions/edition_profile.h"
 #include "platform/fonts.h"
 #include "platform/prompter.h"
+#include "platform/qt_translations.h"
 #include "platform/widgets/qt_prompter.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     // The program ends through its main window's quit flow, not when the splash
     // happens to be the last window to close.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Without Qt's Chinese texts its dialogs speak English; the program runs all the same.
+    platform::installQtChineseTexts();
+    editions::setCurrentProfile(editions::profileFor(editions::EditionId::CORVANE_EDITION));
+    const std::string title = editions::currentProfile().appTitle();
+    const app::CommandLine commandLine =
+        app::parseCommandLine(QApplication::arguments(), QString::fromUtf8(title.data(), qsizetype(title.size())));
+    if (commandLine.exitStatus) {
+        std::fputs(commandLine.out.toLocal8Bit().constData(), stdout);
+        std::fputs(commandLine.err.toLocal8Bit().constData(), stderr);
+        return *commandLine.exitStatus;
+    }
+
     platform::installFontSubstitutions();
     platform::QtPrompter prompter;
     platform::setPrompter(&prompter);
 
-    editions::setCurrentProfile(editions::profileFor(editions::EditionId::CORVANE_EDITION));
     app::Program program(editions::currentProfile());
-    program.options = app::parseProgramOptions(QApplication::arguments());
+    program.options = commandLine.options;
     if (program.options.circuit) {
         // The circuit environment alone: closing its frame ends the program.
         const auto frame = app::startCircuitEnvironment(program);

@@ -1,7 +1,11 @@
 #pragma once
-// The programs' command-line switches.
+// The programs' command line: the switches a program starts with, --help and
+// --version. Anything else ends the program with an error.
 
+#include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace app {
 
@@ -12,8 +16,17 @@ struct ProgramOptions {
     bool circuit = false;
 };
 
-// `arguments` as the application has them, the program's own name first.
-// Switches the program does not know are left alone.
-ProgramOptions parseProgramOptions(const QStringList& arguments);
+struct CommandLine {
+    ProgramOptions options;
+    // Set when the program is to end at once with this status: 0 after --help
+    // or --version, 2 after an option it does not know or a stray argument.
+    std::optional<int> exitStatus;
+    QString out;  // for standard output (the help text, the version)
+    QString err;  // for standard error
+};
+
+// `arguments` as the application has them, the program's own name first;
+// `versionText` is what --version prints (the edition and its version).
+CommandLine parseCommandLine(const QStringList& arguments, const QString& versionText);
 
 }  // namespace app

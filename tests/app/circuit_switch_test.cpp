@@ -17,10 +17,11 @@ using platform::MsgResult;
 namespace {
 
 TEST(ProgramOptions, CircuitSwitch) {
-    EXPECT_FALSE(app::parseProgramOptions({"Corvane16"}).circuit);
-    EXPECT_TRUE(app::parseProgramOptions({"Corvane16", "--circuit"}).circuit);
-    EXPECT_TRUE(app::parseProgramOptions({"Corvane", "--sampler", "--circuit"}).circuit);
-    EXPECT_FALSE(app::parseProgramOptions({"--circuit"}).circuit);  // the program's own name
+    const auto circuit = [](const QStringList& arguments) { return app::parseCommandLine(arguments, {}).options.circuit; };
+    EXPECT_FALSE(circuit({"Corvane16"}));
+    EXPECT_TRUE(circuit({"Corvane16", "--circuit"}));
+    EXPECT_TRUE(circuit({"Corvane", "--sampler", "--circuit"}));
+    EXPECT_FALSE(circuit({"--circuit"}));  // the program's own name
 }
 
 TEST(CircuitEnvironment, TheTestPanelsOpenInTheFrame) {

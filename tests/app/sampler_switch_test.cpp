@@ -1,6 +1,7 @@
 // --sampler: the sampling display and its menus on the main window.
 #include "app/main_window.h"
 #include "app/program.h"
+#include "app/program_options.h"
 #include "app_fixture.h"
 #include "sampler/widgets/sampling_display.h"
 #include "sampler/widgets/twips_canvas.h"
@@ -13,11 +14,41 @@
 
 namespace {
 
-TEST(ProgramOptions, SamplerSwitch) {
-    EXPECT_FALSE(app::parseProgramOptions({"Corvane16"}).sampler);
-    EXPECT_TRUE(app::parseProgramOptions({"Corvane16", "--sampler"}).sampler);
-    EXPECT_TRUE(app::parseProgramOptions({"Corvane8", "-x", "--sampler", "file.asm"}).sampler);
-    EXPECT_FALSE(app::parseProgramOptions({"--sampler"}).sampler);  // the program's own name
+TEST(ProgramOptions, CommandLine) {
+    struct Case {
+        QStringList arguments;
+        std::optional<int> exitStatus;
+        bool sampler, circuit;
+        const char* outStarts;  // nullptr: nothing on standard output
+        const char* errHas;     // nullptr: nothing on standard error
+    };
+    const Case cases[] = {
+        {{"Corvane16"}, std::nullopt, false, false, nullptr, nullptr},
+        {{"Corvane16", "--sampler"}, std::nullopt, true, false, nullptr, nullptr},
+        {{"Corvane8", "--circuit", "--sampler"}, std::nullopt, true, true, nullptr, nullptr},
+        {{"--sampler"}, std::nullopt, false, false, nullptr, nullptr},  // the program's own name
+        {{"Corvane16", "--version"}, 0, false, false, "Corvane16 计算机组成原理实验软件 1.0.5版\n", nullptr},
+        {{"Corvane16", "--help"}, 0, false, false, "", nullptr},
+        {{"Corvane16", "--sampler", "-x"}, 2, false, false, nullptr, "x"},
+        {{"Corvane16", "--samplr"}, 2, false, false, nullptr, "samplr"},
+        {{"Corvane16", "file.asm"}, 2, false, false, nullptr, "file.asm"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const app::CommandLine r = app::parseCommandLine(c.arguments, "Corvane16 计算机组成原理实验软件 1.0.5版");
+        EXPECT_EQ(r.exitStatus, c.exitStatus);
+        EXPECT_EQ(r.options.sampler, c.sampler);
+        EXPECT_EQ(r.options.circuit, c.circuit);
+        if (c.outStarts) EXPECT_TRUE(r.out.startsWith(QString::fromUtf8(c.outStarts))) << r.out.toStdString();
+        else EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+        if (c.errHas) EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.errHas))) << r.err.toStdString();
+        else EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    }
+    // --help lists every switch.
+    const QString help = app::parseCommandLine({"Corvane16", "--help"}, {}).out;
+    for (const char* option : {"--sampler", "--circuit", "--version", "--help"})
+        EXPECT_TRUE(help.contains(option)) << option << "\n" << help.toStdString();
+    EXPECT_TRUE(help.contains("启动电路实验环境"));
 }
 
 TEST(ProgramOptions, SamplerDisplayShownOnlyWithTheSwitch) {
