@@ -4,6 +4,7 @@
 #include "app/string_resources.h"
 #include "platform/fonts.h"
 #include "platform/program_folder.h"
+#include "platform/widgets/dialog_owner.h"
 #include "platform/prompter.h"
 #include "platform/widgets/close_windows.h"
 #include "platform/widgets/list_view.h"
@@ -50,6 +51,7 @@ MainWindow::MainWindow(const editions::EditionProfile& profile, workbench::Sourc
                        ProgramHooks& hooks, QWidget* parent)
     : QMainWindow(parent), profile_(profile), source_(source), hooks_(hooks) {
     setObjectName(QStringLiteral("frmmain"));
+    platform::setDialogOwner(this);
     buildControls();
     buildMenus();
     buildToolbar();

@@ -1,5 +1,7 @@
 #include "app/string_resources.h"
 #include "app_fixture.h"
+#include "link/widgets/auto_scan_com_port.h"
+#include "sampler/widgets/form2.h"
 #include "platform/widgets/list_view.h"
 #include "platform/widgets/rich_text_box.h"
 
@@ -8,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace apptest;
@@ -246,4 +249,30 @@ TEST(MainWindow, ShippedHelpFilesLoadForEveryEdition) {
         EXPECT_FALSE(monitor.contains(QChar(0xFFFD)));
         EXPECT_FALSE(programming.contains(QChar(0xFFFD)));
     }
+}
+
+// The progress, port search and custom sampling dialogs have no parent (the
+// main window is disabled while they are up), yet the window manager keeps them
+// above the main window, so one click on it cannot bury "取消".
+TEST(MainWindow, DialogsStayAboveTheDisabledMainWindow) {
+    WindowFixture f;
+    app::MainWindow& w = f.build();
+    w.show();
+    devlink::DataSendRecvProcess progress;
+    progress.showInFront();
+    devlink::LinkState link;
+    devlink::AutoScanComPort search(link);
+    search.showNonModal();
+    sampler::Form2::instance()->showCustomSampling(nullptr);
+    for (QWidget* dialog : {static_cast<QWidget*>(&progress), static_cast<QWidget*>(&search),
+                            static_cast<QWidget*>(sampler::Form2::instance())}) {
+        SCOPED_TRACE(dialog->objectName().toStdString());
+        EXPECT_EQ(dialog->parent(), nullptr);
+        EXPECT_TRUE(dialog->isEnabled());
+        ASSERT_NE(dialog->windowHandle(), nullptr);
+        EXPECT_EQ(dialog->windowHandle()->transientParent(), w.windowHandle());
+    }
+    search.closeDialog();
+    progress.hide();
+    sampler::Form2::unload();
 }

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -91,6 +92,27 @@ TEST_F(SearchDialogTest, LinesColoursAndButtonsAsTheUserSeesThem) {
     EXPECT_EQ(link.LinkMode, LinkModeTerminal);
     EXPECT_EQ(lastStatus(), readyText(3));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// The search leaves the focus on "继续搜索"; Enter still means "确定", wherever the focus is.
+TEST_F(SearchDialogTest, EnterAcceptsTheFoundPortWhateverButtonHasTheFocus) {
+    auto& fake = addFake(1);
+    for (const char* focused : {"Command2", "Command3", "Command1"}) {
+        SCOPED_TRACE(focused);
+        std::size_t crs = 0;
+        whenModal([&](AutoScanComPort& dlg) {
+            crs = fake.receivedCount('\r');
+            auto* button = dlg.findChild<QPushButton*>(QString::fromLatin1(focused));
+            ASSERT_NE(button, nullptr);
+            QTest::keyClick(button, Qt::Key_Return);
+            EXPECT_FALSE(dlg.isVisible());
+        });
+        runPortSearch(link);
+        EXPECT_EQ(fake.receivedCount('\r'), crs);  // no search after the first
+        EXPECT_TRUE(port.isOpen());
+        EXPECT_TRUE(link.PortReady);
+        EXPECT_EQ(lastStatus(), readyText(1));
+    }
 }
 
 TEST_F(SearchDialogTest, EscapeIgnoresAndNoPortStaysOpen) {

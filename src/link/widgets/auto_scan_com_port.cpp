@@ -1,5 +1,7 @@
 #include "link/widgets/auto_scan_com_port.h"
 
+#include "platform/widgets/dialog_owner.h"
+
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -68,7 +70,11 @@ AutoScanComPort::AutoScanComPort(LinkState& link)
     ok_->setObjectName(QStringLiteral("Command1"));
     continue_->setObjectName(QStringLiteral("Command2"));
     ignore_->setObjectName(QStringLiteral("Command3"));
+    // Enter accepts the port even while the focus rests on "继续搜索", where the
+    // search leaves it: the other two buttons never take Enter.
     ok_->setDefault(true);
+    continue_->setAutoDefault(false);
+    ignore_->setAutoDefault(false);
     connect(ok_, &QPushButton::clicked, this, &AutoScanComPort::Command1_Click);
     connect(continue_, &QPushButton::clicked, this, &AutoScanComPort::Command2_Click);
     connect(ignore_, &QPushButton::clicked, this, &AutoScanComPort::Command3_Click);
@@ -112,6 +118,7 @@ void AutoScanComPort::showButtons(bool okEnabled, bool continueEnabled, bool ign
 }
 
 void AutoScanComPort::showNonModal() {
+    platform::keepAboveDialogOwner(this);
     show();
     raise();
     activateWindow();
@@ -121,6 +128,7 @@ void AutoScanComPort::hideDialog() { hide(); }
 
 void AutoScanComPort::runModal() {
     if (closing_) return;
+    platform::keepAboveDialogOwner(this);
     exec();
 }
 

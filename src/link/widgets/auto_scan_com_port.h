@@ -1,7 +1,8 @@
 #pragma once
 // The port search dialog: one line per port (ports 1..4 shown) and the buttons
 // "确定", "继续搜索" and "忽略". It has no parent: the main window is disabled
-// while it searches, and a child of a disabled window could not be clicked.
+// while it searches, and a child of a disabled window could not be clicked; it
+// stays above the main window as its transient instead.
 
 #include "link/port_search.h"
 

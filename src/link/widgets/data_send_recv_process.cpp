@@ -1,6 +1,7 @@
 #include "link/widgets/data_send_recv_process.h"
 
 #include "platform/twips.h"
+#include "platform/widgets/dialog_owner.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -72,6 +73,7 @@ int DataSendRecvProcess::progressMaximum() const { return bar_->maximum(); }
 void DataSendRecvProcess::setProgressValue(int value) { bar_->setValue(value); }
 
 void DataSendRecvProcess::showInFront() {
+    platform::keepAboveDialogOwner(this);
     show();
     raise();
     activateWindow();

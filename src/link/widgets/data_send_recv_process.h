@@ -1,7 +1,8 @@
 #pragma once
 // DataSendRecvProcess: the progress dialog of every exchange and code
 // transfer. It has no parent, so it stays usable while the main window is
-// disabled; "取消" (or Escape) runs the link's cancel.
+// disabled, and stays above that window as its transient; "取消" (or Escape)
+// runs the link's cancel.
 
 #include "link/progress_view.h"
 

@@ -1,5 +1,7 @@
 #include "platform/widgets/qt_prompter.h"
 
+#include "platform/widgets/dialog_owner.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -80,6 +82,7 @@ MsgResult QtPrompter::message(const MessageRequest& r) {
         if (choices[i].result == MsgResult::Cancel) box.setEscapeButton(added[i]);
     }
     if (choices.size() == 1) box.setEscapeButton(added[0]);
+    keepAboveDialogOwner(&box);
     box.show();
     box.raise();
     box.activateWindow();
@@ -99,6 +102,7 @@ std::optional<QString> QtPrompter::input(const InputRequest& r) {
     dialog.setTextValue(r.defaultText);
     dialog.setOkButtonText(QStringLiteral("确定"));
     dialog.setCancelButtonText(QStringLiteral("取消"));
+    keepAboveDialogOwner(&dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue();
 }
@@ -136,6 +140,7 @@ std::optional<QString> QtPrompter::fileDialog(const FileRequest& r, bool save) {
     QString dir = r.initialDir.isEmpty() ? lastFolder_ : r.initialDir;
     if (!dir.isEmpty()) dialog.setDirectory(dir);
     if (!r.fileName.isEmpty()) dialog.selectFile(r.fileName);
+    keepAboveDialogOwner(&dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.first().isEmpty()) return std::nullopt;
@@ -153,9 +158,11 @@ std::optional<FontChoice> QtPrompter::chooseFont(const FontChoice& initial) {
     f.setItalic(initial.italic);
     f.setUnderline(initial.underline);
     f.setStrikeOut(initial.strikeOut);
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, f, nullptr, QString(), QFontDialog::ScalableFonts);
-    if (!ok) return std::nullopt;
+    QFontDialog dialog(f);
+    dialog.setOption(QFontDialog::ScalableFonts);
+    keepAboveDialogOwner(&dialog);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QFont chosen = dialog.selectedFont();
     return FontChoice{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic(), chosen.underline(),
                       chosen.strikeOut()};
 }

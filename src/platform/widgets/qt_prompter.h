@@ -3,7 +3,7 @@
 //
 // Boxes have no parent window, so they stay usable while the main window is
 // disabled (a disabled window also disables the dialogs it parents); they are
-// application-modal and brought to the front.
+// application-modal, brought to the front and kept above the main window.
 
 #include "platform/prompter.h"
 

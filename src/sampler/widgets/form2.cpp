@@ -1,6 +1,7 @@
 #include "sampler/widgets/form2.h"
 
 #include "platform/twips.h"
+#include "platform/widgets/dialog_owner.h"
 #include "sampler/custom_sampling.h"
 #include "sampler/sample_rate_table.h"
 #include "sampler/widgets/sampling_display.h"
@@ -138,12 +139,14 @@ void Form2::Form_Load() {
 void Form2::showCustomSampling(SamplingDisplay* display) {
     display_ = display;
     views_->setCurrentWidget(customView_);
+    platform::keepAboveDialogOwner(this);
     show();
     raise();
 }
 
 void Form2::showDebugWindow() {
     views_->setCurrentWidget(debugView_);
+    platform::keepAboveDialogOwner(this);
     show();
     raise();
 }
