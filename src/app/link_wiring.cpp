@@ -40,6 +40,7 @@ void wireLink(Program& program) {
         auto* port = new devlink::DevicePort(&w);
         port->setReceiveNotification(true);
         link.port = port;
+        devlink::watchForPortLoss(link);
         link.host.showStatusText = [&w](const QString& text) { w.setStatusText(1, text); };
         link.host.setMainWindowEnabled = [&w](bool enabled) { w.setEnabled(enabled); };
         link.host.setMainWindowWaitCursor = [&w](bool on) {

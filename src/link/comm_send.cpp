@@ -9,7 +9,9 @@ namespace {
 
 void writeReporting(LinkState& link, const QByteArray& bytes) {
     const int failure = link.port ? link.port->write(bytes) : CommOperationOnClosed;
-    if (failure != CommOk) ReportCommError(failure, link.settings.CommPortNumber);
+    // A device that went away is reported once, as its loss.
+    if (failure != CommOk && !(link.port && link.port->isLost()))
+        ReportCommError(failure, link.settings.CommPortNumber);
 }
 
 }  // namespace

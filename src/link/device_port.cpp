@@ -80,6 +80,7 @@ int DevicePort::openAt(const QString& path, int portNumber, const QString& setti
     portNumber_ = portNumber;
     settings_ = settings;
     receiveFailure_ = 0;
+    lost_ = false;
     const auto parsed = parseSerialSettings(settings);
     if (!parsed) return CommSettingsFailed;
     if (path.isEmpty()) return CommPortNotFound;
@@ -112,10 +113,14 @@ int DevicePort::write(const QByteArray& bytes) {
     if (!serial_.isOpen()) return CommOperationOnClosed;
     if (bytes.isEmpty()) return CommOk;
     serial_.clearError();
-    if (serial_.write(bytes) != bytes.size()) return CommOtherFailure;
-    serial_.flush();
+    const bool written = serial_.write(bytes) == bytes.size();
+    if (written) serial_.flush();
     const auto e = serial_.error();
-    return e == QSerialPort::WriteError || e == QSerialPort::ResourceError ? CommOtherFailure : CommOk;
+    if (e == QSerialPort::ResourceError) {
+        loseDevice(CommOtherFailure);
+        return CommOtherFailure;
+    }
+    return !written || e == QSerialPort::WriteError ? CommOtherFailure : CommOk;
 }
 
 QByteArray DevicePort::readAll() {
@@ -146,11 +151,17 @@ void DevicePort::onError(QSerialPort::SerialPortError error) {
     if (error == QSerialPort::NoError || inCall_) return;
     serial_.clearError();
     if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError) return;
-    receiveFailure_ = error == QSerialPort::ReadError ? CommReadFailed : CommOtherFailure;
+    loseDevice(error == QSerialPort::ReadError ? CommReadFailed : CommOtherFailure);
+}
+
+void DevicePort::loseDevice(int receiveFailure) {
     // The device is gone (cable pulled, device closed): the port would raise the
     // same error on every turn of the event loop, so it is closed. Later writes
     // then report the closed port.
+    receiveFailure_ = receiveFailure;
+    lost_ = true;
     serial_.close();
+    emit deviceLost();
 }
 
 }  // namespace devlink

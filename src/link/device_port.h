@@ -61,13 +61,21 @@ public:
     // A failure seen while bytes were arriving (CommReadFailed, CommOtherFailure)
     // since the last call; 0 when none. Reading it clears it.
     int takeReceiveFailure();
+    // True from the loss of the device until the next open: the loss stands
+    // for every failure of this port meanwhile.
+    bool isLost() const { return lost_; }
 
 signals:
     void received();
+    // The device went away (a read or resource error, found while bytes were
+    // arriving or by a write): the port has closed itself, and the failure
+    // waits in takeReceiveFailure().
+    void deviceLost();
 
 private:
     void onReadyRead();
     void onError(QSerialPort::SerialPortError error);
+    void loseDevice(int receiveFailure);
     int applySettings(const SerialSettings& s);
 
     QSerialPort serial_;
@@ -76,6 +84,7 @@ private:
     bool notify_ = true;
     bool inCall_ = false;
     int receiveFailure_ = 0;
+    bool lost_ = false;
 };
 
 }  // namespace devlink

@@ -45,6 +45,22 @@ bool switchDevicePort(LinkState& link, const PortSettings& wanted) {
     return false;
 }
 
+void watchForPortLoss(LinkState& link) {
+    if (!link.port) return;
+    // Queued: the report's message box must not open inside the serial port's
+    // own error handling.
+    QObject::connect(
+        link.port, &DevicePort::deviceLost, link.port,
+        [&link] {
+            if (link.LinkMode == LinkModeScan) return;
+            const int failure = link.port ? link.port->takeReceiveFailure() : CommOk;
+            link.PortReady = false;
+            ShowPortStatus(link);
+            if (failure != CommOk) ReportCommError(failure, link.settings.CommPortNumber);
+        },
+        Qt::QueuedConnection);
+}
+
 void closeDevicePort(LinkState& link) {
     if (link.port && link.port->isOpen()) link.port->close();
     link.PortReady = false;

@@ -24,4 +24,11 @@ bool switchDevicePort(LinkState& link, const PortSettings& wanted);
 // "关闭端口": closes an open port; PortReady false; the status is shown. LinkMode stays.
 void closeDevicePort(LinkState& link);
 
+// From now on, when the device port closes itself because the device went
+// away, PortReady becomes false, the status shows that no port is ready, and
+// the failure is reported once (writes to the lost port report nothing more).
+// The port search sees such failures itself and writes them into its lines, so
+// nothing is done while it runs.
+void watchForPortLoss(LinkState& link);
+
 }  // namespace devlink

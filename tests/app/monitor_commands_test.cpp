@@ -113,3 +113,28 @@ TEST(MonitorCommands, CodeTransfersRunFromTheMenuAndTheToolbar) {
     link.port->close();
     link.PortReady = false;
 }
+
+// A device that goes away while the program runs: the status bar says so at
+// once and the user reads about it once; no command then treats the port as ready.
+TEST(MonitorCommands, ADeviceThatGoesAwayIsNeverShownAsReady) {
+    apptest::ProgramFolder folder;
+    testsupport::ScriptedPrompter prompter;
+    apptest::FakeDeviceOnCom1 device;
+    ASSERT_TRUE(device.started);
+    app::Program program(editions::profileCorvane16());
+    app::MainWindow& w = program.frmmain();
+    ASSERT_TRUE(apptest::connectToCom1(w));
+    program.ShowPortStatus();
+    ASSERT_TRUE(w.statusText(1).startsWith(QStringLiteral("端口号：1")));
+
+    device.fake.stop();
+    ASSERT_TRUE(waitUntil([&] { return w.statusText(1) == QString::fromUtf16(app::kNoPortText); }));
+    EXPECT_FALSE(devlink::linkState().PortReady);
+    w.menuEntry(QStringLiteral("CommandRegister"))->trigger();  // does nothing now
+    EXPECT_EQ(apptest::visibleProgressDialog(), nullptr);
+    testsupport::pumpFor(100);
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_TRUE(prompter.messages().front().text.startsWith(QStringLiteral("端口 1 ")) ||
+                prompter.messages().front().text == QStringLiteral("接收应答命令未知错误！！"))
+        << prompter.messages().front().text.toStdString();
+}

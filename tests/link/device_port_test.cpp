@@ -115,10 +115,17 @@ TEST_F(DevicePortTest, APortResolvesItsPathWhenOpened) {
 TEST_F(DevicePortTest, AVanishedDeviceIsAReadFailureAndClosesThePort) {
     addFake(2);
     ASSERT_EQ(port.open(2, QStringLiteral("9600,N,8,1")), CommOk);
+    QSignalSpy lost(&port, &DevicePort::deviceLost);
     removeFake(2);
     ASSERT_TRUE(waitUntil([&] { return !port.isOpen(); }, 2000));
     const int failure = port.takeReceiveFailure();
     EXPECT_TRUE(failure == CommReadFailed || failure == CommOtherFailure) << failure;
     EXPECT_EQ(port.takeReceiveFailure(), CommOk);
     EXPECT_EQ(port.write("\r"), CommOperationOnClosed);
+    testsupport::pumpFor(50);
+    EXPECT_EQ(lost.count(), 1);
+    EXPECT_TRUE(port.isLost());
+    addFake(2);
+    ASSERT_EQ(port.open(2, QStringLiteral("9600,N,8,1")), CommOk);
+    EXPECT_FALSE(port.isLost());
 }

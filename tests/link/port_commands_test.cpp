@@ -180,3 +180,52 @@ TEST_F(ManualDialogTest, CancelChangesNothing) {
     EXPECT_TRUE(statusTexts.isEmpty());
     EXPECT_EQ(broughtToFront, 1);
 }
+
+using PortLossTest = LinkFixture;
+
+// A device that goes away leaves no port shown as ready, and the user reads
+// about it exactly once, whether a read or a write found it first. The port
+// search writes such failures into its own lines.
+TEST_F(PortLossTest, ALostDeviceIsShownAtOnceAndReportedOnce) {
+    const QString readFailure = CommErrorText(CommReadFailed, 2);
+    const QString otherFailure = CommErrorText(CommOtherFailure, 2);
+    struct Case {
+        const char* name;
+        DeviceLinkMode mode;
+        bool writeFirst;
+        bool handled;
+    };
+    const Case cases[] = {
+        {"found by the read notification", LinkModeTerminal, false, true},
+        {"found by a write", LinkModeTerminal, true, true},
+        {"during the port search", LinkModeScan, false, false},
+    };
+    watchForPortLoss(link);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompter.clear();
+        statusTexts.clear();
+        addFake(2);
+        link.settings.CommPortNumber = 2;
+        ASSERT_EQ(port.open(2, QStringLiteral("9600,N,8,1")), CommOk);
+        link.PortReady = true;
+        link.LinkMode = c.mode;
+        removeFake(2);
+        if (c.writeFirst) SendCommBytes(link, "\r");
+        ASSERT_TRUE(waitUntil([&] { return !port.isOpen(); }, 5000));
+        testsupport::pumpFor(100);
+        if (!c.handled) {
+            EXPECT_TRUE(link.PortReady);  // the search decides
+            EXPECT_TRUE(statusTexts.isEmpty());
+            EXPECT_TRUE(messageTexts().isEmpty());
+            EXPECT_NE(port.takeReceiveFailure(), CommOk);
+            continue;
+        }
+        EXPECT_FALSE(link.PortReady);
+        EXPECT_EQ(lastStatus(), kNotReady);
+        ASSERT_EQ(messageTexts().size(), 1) << messageTexts().join('|').toStdString();
+        const QString text = messageTexts().front();
+        EXPECT_TRUE(text == readFailure || text == otherFailure) << text.toStdString();
+        EXPECT_EQ(prompter.messages().front().title, kCommErrorTitle);
+    }
+}
