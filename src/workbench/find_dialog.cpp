@@ -119,7 +119,14 @@ void FindDialog::reject() {
 }
 
 FindController::FindController(FindState& find, SourceEditor& editor, QWidget* dialogParent)
-    : find_(find), editor_(editor), parent_(dialogParent) {}
+    : find_(find), editor_(editor), parent_(dialogParent) {
+    platform::RichTextBox* box = editor_.editor();
+    const auto leaveHit = [this] {
+        if (!placingHit_) clearHitMark();
+    };
+    connect(box, &QTextEdit::cursorPositionChanged, this, leaveHit);
+    connect(box, &QTextEdit::textChanged, this, leaveHit);
+}
 
 FindController::~FindController() {
     if (dialog_) delete dialog_.data();
@@ -131,6 +138,7 @@ void FindController::FileEditFind_Click() {
     if (!dialog_) {
         dialog_ = new FindDialog(find_, parent_);
         connect(dialog_, &FindDialog::findRequested, this, &FindController::FindNextInEditor);
+        connect(dialog_, &QDialog::finished, this, &FindController::clearHitMark);
     }
     dialog_->setFindText(text);
     find_.FindRestart = true;
@@ -158,8 +166,11 @@ void FindController::FindNextInEditor() {
     query.skipCurrent = caret == find_.FindLastPos && !find_.FindRestart;
     const auto hit = findInText(editor_.editorText(), caret, query);
     if (hit) {
+        placingHit_ = true;
         box->setSelStart(*hit);
         box->setSelLength(int(find_.FindText.size()));
+        placingHit_ = false;
+        markHit();
     } else {
         platform::MsgBox(QStringLiteral("找不到 \"") + find_.FindText + QStringLiteral("\"。"),
                          platform::MsgButtons::Ok, kInfoTitle, platform::MsgIcon::Information);
@@ -167,6 +178,24 @@ void FindController::FindNextInEditor() {
     find_.FindLastPos = box->selStart();
     find_.FindRestart = false;
     editor_.TextSetZhuanTaiDisp(box);
+}
+
+void FindController::markHit() {
+    // While the dialog has the focus the editor's own selection is not drawn
+    // (so that a marked error line stays red and bold). The hit gets a light
+    // background of its own, which leaves the colour and weight of its text alone.
+    platform::RichTextBox* box = editor_.editor();
+    QColor shade = box->palette().color(QPalette::Active, QPalette::Highlight);
+    shade.setAlpha(80);
+    QTextEdit::ExtraSelection hit;
+    hit.cursor = box->textCursor();
+    hit.format.setBackground(shade);
+    box->setExtraSelections({hit});
+}
+
+void FindController::clearHitMark() {
+    platform::RichTextBox* box = editor_.editor();
+    if (!box->extraSelections().isEmpty()) box->setExtraSelections({});
 }
 
 }  // namespace workbench

@@ -64,8 +64,12 @@ public:
     FindDialog* dialog() const { return dialog_; }
 
 private:
+    void markHit();
+    void clearHitMark();
+
     FindState& find_;
     SourceEditor& editor_;
+    bool placingHit_ = false;
     QPointer<QWidget> parent_;
     QPointer<FindDialog> dialog_;
 };

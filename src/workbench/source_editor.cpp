@@ -113,6 +113,7 @@ void SourceEditor::FileNew_Click() {
     state_.SourceHasName = false;
     state_.SourcePath = kUntitledSource;
     host_.setCaption(editorCaption());
+    TextSetZhuanTaiDisp(editor_);
 }
 
 void SourceEditor::FileOpen_Click() {
@@ -140,6 +141,7 @@ void SourceEditor::FileOpen_Click() {
     state_.SourcePath = *chosen;
     host_.setCaption(editorCaption());
     host_.setWindowEnabled(true);
+    TextSetZhuanTaiDisp(editor_);
 }
 
 void SourceEditor::FileSave_Click() { SaveSourceFile(); }

@@ -107,3 +107,68 @@ TEST(Find, ChangingTheTextConsidersTheCaretAgain) {
     EXPECT_EQ(rig.editor->selStart(), 0);
     EXPECT_EQ(rig.editor->selLength(), 2);
 }
+
+namespace {
+
+// Pixels of `rect` in the editor's viewport as drawn now.
+struct Drawn {
+    int shaded = 0;  // in the selection colour's hue (bluish), not the base colour
+    int red = 0;     // text in the error mark's red
+};
+
+Drawn drawnIn(platform::RichTextBox* box, int from, int to) {
+    QTextCursor c(box->document());
+    c.setPosition(from);
+    const QRect a = box->cursorRect(c);
+    c.setPosition(to);
+    const QRect b = box->cursorRect(c);
+    const QRect area(a.left() + 1, a.top(), b.left() - a.left() - 2, a.height());
+    const QImage shot = box->viewport()->grab().toImage();
+    Drawn d;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor p = shot.pixelColor(x, y);
+            if (p.red() > 180 && p.green() < 90 && p.blue() < 90) ++d.red;
+            else if (p.blue() > p.red() + 25 && p.lightness() > 100) ++d.shaded;
+        }
+    }
+    return d;
+}
+
+}  // namespace
+
+// With the dialog in front the editor has no focus; the hit is still seen, and
+// an error line's red mark stays red under it.
+TEST(Find, TheHitStaysVisibleWhileTheDialogIsOpenAndKeepsTheErrorMark) {
+    EditorRig rig;
+    rig.show();
+    rig.editor->setText("NOP\nMOV A,B\nNOP MOV");
+    rig.wb->HighlightLine(rig.editor, 2);
+    rig.editor->setSelStart(0);
+    rig.wb->FileEditFind_Click();
+    FindDialog* d = rig.wb->find().dialog();
+    QTest::keyClicks(d->txtFind(), "MOV");
+    d->cmdFind()->click();
+    QApplication::setActiveWindow(d);
+    ASSERT_FALSE(rig.editor->isActiveWindow());
+    ASSERT_EQ(rig.editor->selStart(), 4);
+
+    const Drawn hit = drawnIn(rig.editor, 4, 7);
+    EXPECT_GT(hit.shaded, 20);
+    EXPECT_GT(hit.red, 10);
+    const Drawn rest = drawnIn(rig.editor, 7, 11);  // " A,B": marked, not found
+    EXPECT_EQ(rest.shaded, 0);
+    EXPECT_GT(rest.red, 10);
+
+    d->cmdFind()->click();  // the next hit, on a line without a mark
+    EXPECT_EQ(rig.editor->selStart(), 16);
+    EXPECT_EQ(drawnIn(rig.editor, 4, 7).shaded, 0);
+    EXPECT_GT(drawnIn(rig.editor, 16, 19).shaded, 20);
+
+    // Once the dialog is gone, or the caret moves, the hit is no longer shaded.
+    d->cmdcancel()->click();
+    EXPECT_EQ(drawnIn(rig.editor, 16, 19).shaded, 0);
+    rig.wb->FileEditFindNext_Click();
+    rig.editor->setSelStart(0);
+    EXPECT_TRUE(rig.editor->extraSelections().isEmpty());
+}

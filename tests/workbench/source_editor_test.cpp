@@ -218,6 +218,27 @@ TEST(SourceEditor, CaretReadout) {
     EXPECT_EQ(rig.host.panel2, QString::fromUtf16(u"行：2； 列：1"));
 }
 
+// The caret panel follows the editor when a file is opened or a new one started,
+// not only on clicks and keys.
+TEST(SourceEditor, CaretPanelIsRefreshedByOpenAndNew) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sample.asm");
+    writeBytes(path, kChineseSource);
+    EditorRig rig;
+    rig.show();
+    for (const char* step : {"open", "new"}) {
+        SCOPED_TRACE(step);
+        rig.editor->setText("one\ntwo\nthree");
+        rig.editor->setSelStart(9);
+        rig.wb->editor().TextSetZhuanTaiDisp(rig.editor);
+        ASSERT_EQ(rig.host.panel2, QString::fromUtf16(u"行：3； 列：2"));
+        rig.state.SourceModified = false;
+        if (step == std::string("open")) openFile(rig, path);
+        else rig.wb->FileNew_Click();
+        EXPECT_EQ(rig.host.panel2, QString::fromUtf16(u"行：1； 列：1"));
+    }
+}
+
 TEST(SourceEditor, HighlightLine) {
     EditorRig rig;
     rig.show();
