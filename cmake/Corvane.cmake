@@ -56,11 +56,13 @@ function(corvane_add_test folder)
   corvane_warnings(${A_NAME})
   # Tests spell out only the option fields they care about.
   target_compile_options(${A_NAME} PRIVATE -Wno-missing-field-initializers)
+  # Fixtures are found in the tree the test was built from (tests/support/source_tree.h).
+  target_compile_definitions(${A_NAME} PRIVATE CORVANE_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   # The test environment goes through "cmake -E env" in front of the test
   # binary: a list-valued ENVIRONMENT property does not survive test discovery
   # (only its first entry would arrive).
   set_target_properties(${A_NAME} PROPERTIES CROSSCOMPILING_EMULATOR
-    "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;CORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR};${A_ENVIRONMENT}")
+    "${CMAKE_COMMAND};-E;env;QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;${A_ENVIRONMENT}")
   gtest_discover_tests(${A_NAME}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60

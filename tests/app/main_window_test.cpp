@@ -2,6 +2,7 @@
 #include "app_fixture.h"
 #include "link/widgets/auto_scan_com_port.h"
 #include "sampler/widgets/form2.h"
+#include "support/source_tree.h"
 #include "platform/widgets/list_view.h"
 #include "platform/widgets/rich_text_box.h"
 
@@ -226,8 +227,8 @@ TEST(StringResources, BothFormsHoldTheSameText) {
 }
 
 TEST(MainWindow, ShippedHelpFilesLoadForEveryEdition) {
-    const QByteArray source = qgetenv("CORVANE_SOURCE_DIR");
-    ASSERT_FALSE(source.isEmpty());
+    const QByteArray source = QByteArray::fromStdString(testsupport::sourceTree());
+    testsupport::sourceFile("help/Corvane16监控命令.rtf");
     struct Case { const editions::EditionProfile& p; const char16_t* example; bool asmOptions; };
     const Case cases[] = {{editions::profileCorvane16(), u"D2000", true},
                           {editions::profileCorvane(), u"D2000", false},

@@ -5,6 +5,7 @@
 #include "app_fixture.h"
 #include "platform/wait_seconds.h"
 #include "platform/widgets/rich_text_box.h"
+#include "support/source_tree.h"
 #include "workbench/workbench.h"
 
 #include <QAction>
@@ -35,7 +36,7 @@ struct WiredWindow {
     void installAssembler() {
         QDir().mkpath(folder.path() + "/bin");
         const QString target = folder.path() + "/bin/VARE.EXE";
-        QFile::copy(qEnvironmentVariable("CORVANE_SOURCE_DIR") + "/tests/workbench/standins/VARE.EXE", target);
+        QFile::copy(QString::fromStdString(testsupport::sourceFile("tests/workbench/standins/VARE.EXE")), target);
         QFile::setPermissions(target, QFile::permissions(target) | QFile::ExeOwner);
     }
     QString writeSource(const QByteArray& bytes) {

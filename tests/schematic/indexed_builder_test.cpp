@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "reference_circuit_builder.h"
+#include "support/source_tree.h"
 #include "schematic/build_circuit.h"
 #include "schematic/build_tables_dump.h"
 #include "schematic/generated_sheet.h"
@@ -80,10 +81,7 @@ Counts expectSameAsReference(const SchSheet& sheet, const std::function<void(sim
     return counts;
 }
 
-std::string sourcePath(const std::string& relative) {
-    const char* root = std::getenv("CORVANE_SOURCE_DIR");
-    return std::string(root ? root : ".") + "/" + relative;
-}
+std::string sourcePath(const std::string& relative) { return testsupport::sourceFile(relative); }
 
 TEST(IndexedBuilder, FixtureFilesBuildAsTheReferenceDoes) {
     for (const char* file : {"tests/schematic/fixtures/complete.sch", "tests/schematic/fixtures/and_gate.sch",

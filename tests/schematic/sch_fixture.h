@@ -3,8 +3,8 @@
 // what reading it must give.
 
 #include "schematic/sch_model.h"
+#include "support/source_tree.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -12,8 +12,7 @@
 namespace schematic::fixture {
 
 inline std::string path(const std::string& name) {
-    const char* root = std::getenv("CORVANE_SOURCE_DIR");
-    return std::string(root ? root : ".") + "/tests/schematic/fixtures/" + name;
+    return testsupport::sourceFile("tests/schematic/fixtures/" + name);
 }
 
 inline std::string bytes(const std::string& name = "complete.sch") {

@@ -11,6 +11,7 @@
 
 #include "schematic/recording_notifier.h"
 #include "schematic/sch_reader.h"
+#include "support/source_tree.h"
 
 namespace schgen {
 namespace {
@@ -20,8 +21,7 @@ using schematic::SchSheet;
 using K = schematic::SchElementKind;
 
 std::string sourceFile(const std::string& relative) {
-    const char* root = std::getenv("CORVANE_SOURCE_DIR");
-    std::ifstream in(std::string(root ? root : ".") + "/" + relative, std::ios::binary);
+    std::ifstream in(testsupport::sourceFile(relative), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

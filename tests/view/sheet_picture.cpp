@@ -6,6 +6,7 @@
 #include "view/draw_sheet.h"
 #include "view/painter_canvas.h"
 #include "view/picture_source.h"
+#include "support/source_tree.h"
 
 namespace viewtest {
 
@@ -33,13 +34,11 @@ QImage renderSheetPicture(const schematic::SchSheet& sheet, const PictureRequest
 }
 
 QString fixturePath(const QString& name) {
-    const QByteArray root = qgetenv("CORVANE_SOURCE_DIR");
-    return QString::fromLocal8Bit(root.isEmpty() ? QByteArray(".") : root) + QStringLiteral("/tests/view/fixtures/") + name;
+    return QString::fromStdString(testsupport::sourceFile("tests/view/fixtures/" + name.toStdString()));
 }
 
 QString fixtureDataFolder() {
-    const QByteArray root = qgetenv("CORVANE_SOURCE_DIR");
-    return QString::fromLocal8Bit(root.isEmpty() ? QByteArray(".") : root) + QStringLiteral("/tests/view/data");
+    return QString::fromStdString(testsupport::sourceFile("tests/view/data"));
 }
 
 schematic::SchSheet readFixture(const QString& name) {

@@ -4,6 +4,7 @@
 
 #include "editions/edition_profile.h"
 #include "platform/wait_seconds.h"
+#include "support/source_tree.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,7 +20,7 @@
 namespace wbtest {
 
 inline QString standinPath(const QString& name) {
-    return qEnvironmentVariable("CORVANE_SOURCE_DIR") + QStringLiteral("/tests/workbench/standins/") + name;
+    return QString::fromStdString(testsupport::sourceFile("tests/workbench/standins/" + name.toStdString()));
 }
 
 inline QByteArray readBytes(const QString& path) {
