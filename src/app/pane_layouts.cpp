@@ -9,6 +9,7 @@
 #include "platform/widgets/rich_text_box.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -138,10 +139,16 @@ void MainWindow::setInitialBandSizes() {
     const long long l3 = static_cast<long long>(list_[2]->viewport()->width()) * tpp;
     list_[0]->setColumnWidth(0, px(l1 / 2));
     list_[0]->setColumnWidth(1, px(l1 / 2));
-    list_[1]->setColumnWidth(0, px(l1 / 3));
-    list_[1]->setColumnWidth(1, px(l1 / 2));
+    // The unassembly's three shares add up to more than its width. Its address
+    // (four digits) and codes (up to nine characters) take no more than they
+    // need, so the instruction text keeps the rest.
+    const QFontMetrics unasm(list_[1]->font());
+    const int pad = 2 * unasm.horizontalAdvance(QLatin1Char('0'));
+    list_[1]->setColumnWidth(0, std::min(px(l1 / 3), unasm.horizontalAdvance(QStringLiteral("0000")) + pad));
+    list_[1]->setColumnWidth(1, std::min(px(l1 / 2), unasm.horizontalAdvance(QStringLiteral("000000000")) + pad));
     list_[1]->setColumnWidth(2, px(l1 / 2));
     for (int c = 0; c < 3; ++c) list_[2]->setColumnWidth(c, px(l3 / 3));
+    // Each list's last column then takes whatever width is left (ListView).
 }
 
 }  // namespace app

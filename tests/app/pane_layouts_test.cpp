@@ -1,7 +1,9 @@
 #include "app_fixture.h"
+#include "platform/widgets/list_view.h"
 #include "platform/widgets/rich_text_box.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -218,4 +220,40 @@ TEST(PaneLayouts, ShortcutsOnlyWorkInTheirLayout) {
     EXPECT_EQ(stepInto.count(), 1);
     EXPECT_EQ(build.count(), 1);
     EXPECT_EQ(save.count(), 1);
+}
+
+// At 1600 x 1000 the three lists show every column whole: nothing runs past
+// the list's right edge, and the last column is wide enough for its texts.
+TEST(PaneLayouts, ListsShowEveryColumnWholeAtTheDefaultSize) {
+    WindowFixture f;
+    app::MainWindow& w = f.build();
+    w.setWindowState(Qt::WindowNoState);
+    w.resize(1600, 1000);
+    w.setEnabled(true);
+    w.show();
+    w.HelpDispOrUnDisp_Click();  // start-up closes the help band
+    QApplication::processEvents();
+    w.setInitialBandSizes();
+    platform::ListView* unasm = w.ListView2();
+    for (int i = 0; i < 15; ++i) {
+        const QString key = QStringLiteral("u%1").arg(i);
+        unasm->addRow(key, QStringLiteral("%1").arg(0x1000 + 3 * i, 4, 16, QLatin1Char('0')).toUpper());
+        unasm->addCell(key, key + "c", QStringLiteral("B8 12 34"));
+        unasm->addCell(key, key + "i", QStringLiteral("MOV R12,[R13+1234H]"));
+    }
+    w.ListView3()->setCellText(QStringLiteral("Address1Disp1"), QStringLiteral("AB"));
+    QApplication::processEvents();
+    for (platform::ListView* list : {w.ListView1(), w.ListView2(), w.ListView3()}) {
+        SCOPED_TRACE(list->objectName().toStdString());
+        const int columns = list->columnCount();
+        int used = 0;
+        for (int c = 0; c < columns; ++c) used += list->columnWidth(c);
+        EXPECT_LE(used, list->viewport()->width());
+        const int last = columns - 1;
+        int widest = 0;
+        for (int r = 0; r < list->topLevelItemCount(); ++r)
+            widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->topLevelItem(r)->text(last)));
+        EXPECT_GE(list->columnWidth(last), widest + 8);
+        EXPECT_GE(list->columnWidth(last), list->header()->sectionSizeHint(last));
+    }
 }

@@ -10,7 +10,8 @@ ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setColumnCount(0);
-    header()->setStretchLastSection(false);
+    // The last column takes whatever width the others leave, so it is never cut short.
+    header()->setStretchLastSection(true);
     header()->setSectionsMovable(false);
 }
 
