@@ -69,9 +69,11 @@ void MainWindow::buildControls() {
         list_[i] = new platform::ListView;
         list_[i]->setObjectName(QStringLiteral("ListView%1").arg(i + 1));
     }
-    // Help panes are for reading.
-    rich_[4]->setReadOnly(true);
-    rich_[5]->setReadOnly(true);
+    // Help panes are for reading: their lines also wrap where a narrow pane ends.
+    for (int i : {4, 5}) {
+        rich_[i]->setReadOnly(true);
+        rich_[i]->setWrapAtBoxWidth(true);
+    }
 
     // Editor side: the editor above the build messages.
     coolBar4_ = new QSplitter(Qt::Vertical);

@@ -47,6 +47,10 @@ TEST(MainWindow, LoadLeavesAHiddenDisabledWindowInTheCommandLineLayout) {
     EXPECT_EQ(w.RichTextBox1()->rightMargin(), 9600);
     EXPECT_EQ(w.RichTextBox2()->rightMargin(), 32767);
     EXPECT_EQ(w.RichTextBox5()->rightMargin(), 8959);
+    // The help texts also wrap where a narrow pane ends; the editor scrolls instead.
+    EXPECT_TRUE(w.RichTextBox5()->wrapsAtBoxWidth());
+    EXPECT_TRUE(w.RichTextBox6()->wrapsAtBoxWidth());
+    EXPECT_FALSE(w.RichTextBox2()->wrapsAtBoxWidth());
     for (int i = 2; i <= 4; ++i) {
         EXPECT_TRUE(w.richTextBox(i)->text().isEmpty()) << i;
         EXPECT_DOUBLE_EQ(w.richTextBox(i)->boxFont().pointSizeF(), 12.0) << i;

@@ -1,8 +1,12 @@
 #include "platform/codepage.h"
 #include "platform/fonts.h"
+#include "platform/twips.h"
 #include "platform/widgets/rich_text_box.h"
 
+#include <QApplication>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -93,4 +97,31 @@ TEST(RichTextBox, RichTextPropertyTakesRtfOrPlain) {
     box.setRightMargin(9600);
     EXPECT_EQ(box.rightMargin(), 9600);
     EXPECT_EQ(box.lineWrapMode(), QTextEdit::FixedPixelWidth);
+}
+
+// A help text wraps at the pane's width once the pane is narrower than its
+// margin, and at the margin otherwise; an editor keeps its margin and scrolls.
+TEST(RichTextBox, ReadingPaneWrapsAtItsOwnWidthWhenNarrowerThanTheMargin) {
+    const QString longLine = QString(QStringLiteral("word ")).repeated(200);
+    RichTextBox help;
+    help.setWrapAtBoxWidth(true);
+    help.setRightMargin(8959);
+    RichTextBox editor;
+    editor.setRightMargin(32767);
+    for (RichTextBox* box : {&help, &editor}) {
+        box->setText(longLine);
+        box->resize(300, 200);
+        box->show();
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(help.horizontalScrollBar()->maximum(), 0);
+    EXPECT_LE(help.document()->size().width(), help.viewport()->width());
+    EXPECT_GT(editor.horizontalScrollBar()->maximum(), 0);
+
+    const int margin = platform::twipsToPx(8959, platform::screenTwipsPerPixel());
+    help.resize(margin + 300, 200);
+    QApplication::processEvents();
+    EXPECT_EQ(help.lineWrapMode(), QTextEdit::FixedPixelWidth);
+    EXPECT_EQ(help.lineWrapColumnOrWidth(), margin);
+    EXPECT_EQ(help.rightMargin(), 8959);
 }

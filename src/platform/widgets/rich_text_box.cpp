@@ -170,8 +170,28 @@ int RichTextBox::lineFromChar(int position) const {
 
 void RichTextBox::setRightMargin(int twips) {
     rightMarginTwips_ = twips;
+    applyWrapWidth();
+}
+
+void RichTextBox::setWrapAtBoxWidth(bool on) {
+    wrapAtBoxWidth_ = on;
+    applyWrapWidth();
+}
+
+void RichTextBox::applyWrapWidth() {
+    if (rightMarginTwips_ <= 0) return;  // no margin set: lines wrap at the box's width
+    const int margin = std::max(1, twipsToPx(rightMarginTwips_, screenTwipsPerPixel()));
+    if (wrapAtBoxWidth_ && viewport()->width() < margin) {
+        setLineWrapMode(QTextEdit::WidgetWidth);
+        return;
+    }
     setLineWrapMode(QTextEdit::FixedPixelWidth);
-    setLineWrapColumnOrWidth(std::max(1, twipsToPx(twips, screenTwipsPerPixel())));
+    setLineWrapColumnOrWidth(margin);
+}
+
+void RichTextBox::resizeEvent(QResizeEvent* event) {
+    QTextEdit::resizeEvent(event);
+    if (wrapAtBoxWidth_) applyWrapWidth();
 }
 
 void RichTextBox::applyToAll(const QTextCharFormat& format) {

@@ -61,6 +61,10 @@ public:
     // The width at which lines wrap, in twips from the left edge.
     int rightMargin() const { return rightMarginTwips_; }
     void setRightMargin(int twips);
+    // While on, lines also wrap at the box's own width whenever the box is
+    // narrower than the right margin (for texts that are read, not edited).
+    void setWrapAtBoxWidth(bool on);
+    bool wrapsAtBoxWidth() const { return wrapAtBoxWidth_; }
 
     // The box's font: applies to all of its text and to what is typed next.
     QFont boxFont() const { return font(); }
@@ -72,10 +76,15 @@ public:
     QString tag() const { return tag_; }
     void setTag(const QString& t) { tag_ = t; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void applyToAll(const QTextCharFormat& format);
+    void applyWrapWidth();
 
     int rightMarginTwips_ = 0;
+    bool wrapAtBoxWidth_ = false;
     QString tag_;
 };
 
