@@ -259,14 +259,15 @@ QWidget* MainWindow::bandChild(const QString& key) const {
     return nullptr;
 }
 
-bool MainWindow::Form_QueryUnload() {
-    using platform::MsgButtons;
-    using platform::MsgIcon;
-    using platform::MsgResult;
-    if (platform::MsgBox(QStringLiteral("立即退出？"), MsgButtons::YesNo, QStringLiteral(" 提示：立即退出？"),
-                         MsgIcon::Question, 1) != MsgResult::Yes) {
-        return false;
-    }
+bool MainWindow::Form_QueryUnload() { return askToQuit() && finishQueryUnload(); }
+
+bool MainWindow::askToQuit() {
+    return platform::MsgBox(QStringLiteral("立即退出？"), platform::MsgButtons::YesNo,
+                            QStringLiteral(" 提示：立即退出？"), platform::MsgIcon::Question,
+                            1) == platform::MsgResult::Yes;
+}
+
+bool MainWindow::finishQueryUnload() {
     if (!saveQuestion()) return false;
     if (hooks_.link.closePortIfOpen) hooks_.link.closePortIfOpen();
     return true;
@@ -296,17 +297,36 @@ void MainWindow::Form_Unload() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // A build under way finishes (and cleans up its work files) first.
-    if (hooks_.workbench.buildRunning && hooks_.workbench.buildRunning()) {
+    const bool building = hooks_.workbench.buildRunning && hooks_.workbench.buildRunning();
+    if (building) {
+        // Asked as at any other time. No: the build goes on untouched. Yes: the
+        // build stops and cleans up its work files first; the quit goes on after it.
         event->ignore();
+        if (quitAfterBuild_) return;
+        if (!quitConfirmed_ && !askToQuit()) return;
+        quitAfterBuild_ = true;
+        if (hooks_.workbench.stopBuild) hooks_.workbench.stopBuild();
+        QTimer::singleShot(0, this, &MainWindow::closeAfterBuild);
         return;
     }
-    if (!quitConfirmed_ && !Form_QueryUnload()) {
+    const bool mayClose = quitConfirmed_ || (quitAfterBuild_ ? finishQueryUnload() : Form_QueryUnload());
+    quitAfterBuild_ = false;
+    if (!mayClose) {
         event->ignore();
         return;
     }
     event->accept();
     Form_Unload();
+}
+
+void MainWindow::closeAfterBuild() {
+    // The build notices the stop in its current wait and returns after its
+    // clean-up; until then this looks again.
+    if (hooks_.workbench.buildRunning && hooks_.workbench.buildRunning()) {
+        QTimer::singleShot(10, this, &MainWindow::closeAfterBuild);
+        return;
+    }
+    close();
 }
 
 void MainWindow::exit_Click() { close(); }

@@ -162,11 +162,18 @@ private:
     void Form_Unload();
     void applyEntryState(const QString& name);
     void setCaptionForLayout(bool editor);
+    // Form_QueryUnload's question "立即退出？", and the steps after a Yes.
+    bool askToQuit();
+    bool finishQueryUnload();
+    // Closes the window once the build that was told to stop is over.
+    void closeAfterBuild();
 
     const editions::EditionProfile& profile_;
     workbench::SourceState& source_;
     ProgramHooks& hooks_;
     FrmMainFields fields_;
+    // "立即退出？" was answered Yes during a build; the quit goes on after it.
+    bool quitAfterBuild_ = false;
     bool quitConfirmed_ = false;
     QString appTitle_, sendDataCmd_, recvDataCmd_;
 

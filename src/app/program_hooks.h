@@ -44,8 +44,11 @@ struct WorkbenchHooks {
     std::function<bool()> saveSourceFile;
     // frmmain.FileNew_Click: a new untitled source with the panes' placeholders.
     std::function<void()> fileNew;
-    // True while a build runs: the window does not close meanwhile.
+    // True while a build runs: the window closes only once it is over.
     std::function<bool()> buildRunning;
+    // The user quits during a build: the build ends its wait at once, ends the
+    // assembler and cleans up.
+    std::function<void()> stopBuild;
 };
 
 struct SamplingHooks {

@@ -88,6 +88,9 @@ void wireWorkbenchHooks(WorkbenchHooks& hooks, workbench::WorkbenchState& state)
         if (*current) (*current)->workbench().FileNew_Click();
     };
     hooks.buildRunning = [current] { return *current && (*current)->workbench().buildRunning(); };
+    hooks.stopBuild = [current] {
+        if (*current) (*current)->workbench().stopBuild();
+    };
 }
 
 workbench::Workbench* workbenchOf(MainWindow& window) {

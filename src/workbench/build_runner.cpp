@@ -18,23 +18,12 @@
 namespace workbench {
 namespace {
 
-constexpr int kPasses = 8;          // polls of half a second
-constexpr qint64 kMinOutputBytes = 81;
-
-
-void wait(float seconds) { platform::WaitSeconds(platform::Timer(), seconds); }
-
-// Polls every half second until `done` holds or the passes run out; true when
-// the last pass was needed.
-template <typename Pred>
-bool pollPasses(Pred done) {
-    int counter = 0;
-    do {
-        wait(0.5f);
-        ++counter;
-    } while (counter < kPasses && !done());
-    return counter == kPasses;
-}
+// How long the build waits for the work files and for the output file to
+// appear (eight half-second passes), and the grace after a time-out of these.
+constexpr double kFileWaitSeconds = 4.0;
+constexpr double kGraceSeconds = 1.0;
+// The waits look again this often, so they end soon after what they wait for.
+constexpr float kPollSeconds = 0.05f;
 
 void info(const QString& text) { showFileMessage(text); }
 
@@ -82,11 +71,26 @@ BuildRunner::BuildRunner(WorkbenchState& state, const editions::EditionProfile& 
 
 QString BuildRunner::workPath(const QString& name) const { return QDir(folder_).filePath(name); }
 
+bool BuildRunner::waitFor(double seconds, const std::function<bool()>& done) {
+    const platform::Deadline deadline(seconds);
+    for (;;) {
+        if (stopRequested_) return false;
+        if (done()) return true;
+        if (deadline.expired()) return false;
+        platform::WaitSeconds(platform::Timer(), kPollSeconds);
+    }
+}
+
+void BuildRunner::stop() {
+    if (running_) stopRequested_ = true;
+}
+
 BuildResult BuildRunner::run() {
     if (running_) return BuildResult::NotStarted;
     if (!saveFirst()) return BuildResult::NotStarted;
 
     running_ = true;
+    stopRequested_ = false;
     surface_.setBusy(true);
     surface_.showMessage(kBuildingText106);
     busyTextShowing_ = true;
@@ -179,9 +183,9 @@ BuildResult BuildRunner::assemble() {
             if (!isFile(p)) return false;
         return true;
     };
-    if (pollPasses(allThere)) info(QStringLiteral("文件编译超时！！"));
-    wait(1.0f);
-    if (!allThere()) {
+    if (!waitFor(kFileWaitSeconds, allThere) && !stopRequested_) info(QStringLiteral("文件编译超时！！"));
+    if (!waitFor(kGraceSeconds, allThere)) {
+        if (stopRequested_) return BuildResult::Failed;
         QStringList quoted;
         for (const QString& name : expectedNames) quoted << QLatin1Char('"') + name + QLatin1Char('"');
         info(QStringLiteral("文件 ") + quoted.join(QLatin1Char(',')) + QStringLiteral(" 不存在！！"));
@@ -196,22 +200,27 @@ BuildResult BuildRunner::assemble() {
         return BuildResult::Failed;
     }
 
-    if (pollPasses([&] { return isFile(outputPath); })) info(QStringLiteral("文件编译信息产生超时！！"));
-    wait(1.0f);
+    // From here on every wait also ends when the assembler has: its output is
+    // then complete, however short it is.
+    const auto ended = [&] { return !process_.running(); };
+    const auto outputOrEnd = [&] { return isFile(outputPath) || ended(); };
+    if (!waitFor(kFileWaitSeconds, outputOrEnd) && !stopRequested_) info(QStringLiteral("文件编译信息产生超时！！"));
+    waitFor(kGraceSeconds, outputOrEnd);
+    if (stopRequested_) return BuildResult::Failed;
     if (!isFile(outputPath)) {
         info(missingFileText(n.t + QStringLiteral(".TMP")));
         return BuildResult::Failed;
     }
 
-    // The output is complete only once the assembler has finished; the same
-    // budget as before, and a slow or silent output still gets its message.
-    const bool timedOut = pollPasses([&] { return !process_.running() || !QFileInfo::exists(outputPath); });
-    if (timedOut || process_.running() || QFileInfo(outputPath).size() < kMinOutputBytes)
+    if (!waitFor(timeLimit_, ended)) {
+        if (stopRequested_) return BuildResult::Failed;
         info(QStringLiteral("文件编译信息保存超时！！"));
-    wait(1.0f);
-    // An assembler that outlives the waits is stopped, so it cannot write into
-    // the folder after the clean-up; what it wrote so far is read.
-    process_.kill();
+        // A last second to write; then the assembler is ended, so that it cannot
+        // write into the folder after the clean-up. What it wrote so far is read.
+        waitFor(kGraceSeconds, ended);
+        if (stopRequested_) return BuildResult::Failed;
+        process_.kill();
+    }
 
     QFile output(outputPath);
     if (!output.open(QIODevice::ReadOnly)) {
@@ -289,7 +298,7 @@ void BuildRunner::showResult(const QString& text) {
 }
 
 void BuildRunner::cleanUp() {
-    wait(1.0f);
+    waitFor(kGraceSeconds, [&] { return !process_.running(); });
     process_.kill();
     if (names_) {
         QSet<QString> work;

@@ -13,14 +13,20 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace workbench {
 
 enum class BuildResult {
     NotStarted,        // nothing saved, or the user declined: nothing changed
     Success,           // the code file now stands beside the source
     AssemblerMessage,  // the assembler's own message is shown (an error, or anything else)
-    Failed             // a file or time-out problem; the message pane says so
+    Failed             // a file or time-out problem, or stopped; the message pane says so
 };
+
+// The assembler is an outside program that may run under an emulator and take
+// seconds to start: the build gives it this long to finish.
+inline constexpr double kAssemblerTimeLimitSeconds = 60.0;
 
 class BuildRunner {
 public:
@@ -30,10 +36,17 @@ public:
     void setProgramFolder(const QString& folder) { programFolder_ = folder; }
     void setNameSource(NameSource source) { nameSource_ = std::move(source); }
 
+    // How long the build waits for a running assembler (kAssemblerTimeLimitSeconds unless set).
+    void setTimeLimit(double seconds) { timeLimit_ = seconds; }
+
     // FileDebugComplet_Click. Returns once the build is over; does nothing while
     // a build is already running.
     BuildResult run();
     bool running() const { return running_; }
+    // Asked from inside one of the build's waits (the program is quitting): the
+    // wait ends at once, the assembler is ended, nothing is copied beside the
+    // source and the clean-up runs before run() returns.
+    void stop();
 
 private:
     bool saveFirst();
@@ -43,6 +56,9 @@ private:
     void showResult(const QString& text);
     void cleanUp();
     QString workPath(const QString& name) const;
+    // Handles window events until `done` holds; false when `seconds` pass first
+    // or the build is stopped. Asks `done` before waiting at all.
+    bool waitFor(double seconds, const std::function<bool()>& done);
 
     WorkbenchState& state_;
     const editions::EditionProfile& profile_;
@@ -50,7 +66,9 @@ private:
     QString programFolder_;
     NameSource nameSource_;
 
+    double timeLimit_ = kAssemblerTimeLimitSeconds;
     bool running_ = false;
+    bool stopRequested_ = false;
     bool busyTextShowing_ = false;
     QString folder_;
     std::optional<WorkNames> names_;

@@ -67,6 +67,7 @@ void Workbench::FileEditFindNext_Click() { find_->FileEditFindNext_Click(); }
 
 void Workbench::FileDebugComplet_Click() { runner_->run(); }
 bool Workbench::buildRunning() const { return runner_->running(); }
+void Workbench::stopBuild() { runner_->stop(); }
 
 void Workbench::SetAsmSet_Click() {
     if (!profile_.asmOptionsOffered || buildRunning()) return;

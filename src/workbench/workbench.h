@@ -55,6 +55,9 @@ public:
     void FileDebugComplet_Click();
     // True while a build runs: quitting and switching layouts wait for its end.
     bool buildRunning() const;
+    // The program is quitting: a running build ends its wait at once, ends the
+    // assembler and cleans up.
+    void stopBuild();
 
     // 汇编条件设置: only in the editions that offer assembler options.
     void SetAsmSet_Click();

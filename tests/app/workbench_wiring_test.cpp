@@ -6,12 +6,15 @@
 #include "platform/wait_seconds.h"
 #include "platform/widgets/rich_text_box.h"
 #include "support/source_tree.h"
+#include "support/wait_until.h"
 #include "workbench/workbench.h"
 
 #include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QThread>
@@ -122,14 +125,17 @@ TEST(WorkbenchWiring, F9BuildsAndHoldsTheWindowUntilItEnds) {
         EXPECT_FALSE(w.Toolbar1()->isEnabled());
         EXPECT_FALSE(w.centralWidget()->isEnabled());
         EXPECT_EQ(w.RichTextBox4()->text(), "编译中，请稍候。。。");
-        EXPECT_FALSE(w.close());  // the close box waits for the build
+        // The close box asks as at any other time; No leaves the build untouched.
+        f.prompter.answerMessage(platform::MsgResult::No);
+        EXPECT_FALSE(w.close());
     });
     w.RichTextBox2()->setFocus();
     QTest::keyClick(w.RichTextBox2(), Qt::Key_F9);
 
     EXPECT_TRUE(checked);
     EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(f.prompter.messages().empty()) << "no quit question while building";
+    ASSERT_EQ(f.prompter.messages().size(), 1u);
+    EXPECT_EQ(f.prompter.messages().front().text, "立即退出？");
     EXPECT_EQ(w.RichTextBox4()->text(), "Error in \"" + f.state.SourcePath + "\" at 1, line 3: stand-in error\n");
     EXPECT_EQ(w.RichTextBox4()->tag(), "3");
     EXPECT_EQ(w.RichTextBox2()->selStart(), w.RichTextBox2()->document()->findBlockByNumber(2).position());
@@ -156,4 +162,42 @@ TEST(WorkbenchWiring, AssemblerOptionsOnlyWhereOffered) {
         QTest::qWait(5);
         EXPECT_EQ(opened, id == editions::EditionId::Corvane ? "" : " 汇编条件设置");
     }
+}
+
+// "是" to the close box during a build: the build's wait ends at once, the
+// assembler is ended, its work files go and nothing is copied beside the
+// source; only then does the program quit.
+TEST(WorkbenchWiring, ClosingDuringABuildStopsItCleansUpAndThenQuits) {
+    qputenv("STANDIN_SLOW_SECONDS", "30");
+    WiredWindow f;
+    f.installAssembler();
+    app::MainWindow& w = *f.window;
+    auto waits = fastWaits();
+    w.EditAsmWindows_Click();
+    f.prompter.answerFile(f.writeSource("; SLOW\r\n NOP\r\n"));
+    w.menuEntry("FileOpen")->trigger();
+    f.prompter.clear();
+    QSignalSpy unloaded(&w, &app::MainWindow::unloaded);
+
+    QTimer closer;  // once the assembler runs (its output file is there)
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        const QStringList files = QDir(f.folder.path()).entryList(QDir::Files);
+        if (files.filter(QRegularExpression("\\.(tmp|TMP)$")).isEmpty()) return;
+        closer.stop();
+        f.prompter.answerMessage(platform::MsgResult::Yes);
+        w.close();
+    });
+    closer.start(5);
+    QElapsedTimer t;
+    t.start();
+    w.RichTextBox2()->setFocus();
+    QTest::keyClick(w.RichTextBox2(), Qt::Key_F9);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return unloaded.count() == 1; }, 10000));
+    EXPECT_LT(t.elapsed(), 10000);  // not the assembler's thirty seconds
+    EXPECT_EQ(QDir(f.folder.path()).entryList(QDir::Files), QStringList{"prog.asm"});
+    EXPECT_EQ(w.RichTextBox4()->text(), "编译出错，请重试...");
+    ASSERT_EQ(f.prompter.messages().size(), 1u);  // asked once, nothing else shown
+    EXPECT_EQ(f.prompter.messages().front().text, "立即退出？");
+    EXPECT_FALSE(app::workbenchOf(w)->buildRunning());
+    qunsetenv("STANDIN_SLOW_SECONDS");
 }

@@ -6,6 +6,8 @@
 #include "workbench/workbench_texts.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -71,7 +73,7 @@ struct Rig {
         return out;
     }
     const editions::EditionProfile& profile;
-    FastClock clock;
+    std::optional<FastClock> clock{std::in_place};  // reset: the real clock
     testsupport::ScriptedPrompter prompter;
     StandinHome home;
     WorkbenchState state;
@@ -234,39 +236,105 @@ TEST(BuildRunner, MissingExtensionFileStopsTheBuild) {
     EXPECT_EQ(filesIn(rig.home.src()), QStringList{"prog.asm"});
 }
 
-TEST(BuildRunner, ShortOutputIsReportedThenShownAsItIs) {
-    Rig rig(editions::profileCorvane16());
-    rig.source("; SHORT\r\n");
-    EXPECT_EQ(rig.runner.run(), BuildResult::AssemblerMessage);
-    EXPECT_EQ(rig.boxes(), QStringList{"文件编译信息保存超时！！"});
-    EXPECT_TRUE(rig.surface.lastMessage().startsWith("Error in ")) << rig.surface.lastMessage().toStdString();
-    EXPECT_EQ(filesIn(rig.home.src()), QStringList{"prog.asm"});
+// An assembler that has ended has said all it will: however short or empty
+// its output, no time-out is shown and the output is shown as it is.
+TEST(BuildRunner, AFinishedAssemblersShortOrEmptyOutputIsNoTimeOut) {
+    {
+        Rig rig(editions::profileCorvane16());
+        rig.source("; SHORT\r\n");
+        EXPECT_EQ(rig.runner.run(), BuildResult::AssemblerMessage);
+        EXPECT_TRUE(rig.boxes().isEmpty()) << rig.boxes().join('|').toStdString();
+        EXPECT_TRUE(rig.surface.lastMessage().startsWith("Error in ")) << rig.surface.lastMessage().toStdString();
+        EXPECT_EQ(filesIn(rig.home.src()), QStringList{"prog.asm"});
+    }
+    {
+        Rig rig(editions::profileCorvane());
+        rig.source("; SILENT\r\n");
+        EXPECT_EQ(rig.runner.run(), BuildResult::AssemblerMessage);
+        EXPECT_TRUE(rig.boxes().isEmpty()) << rig.boxes().join('|').toStdString();
+        EXPECT_EQ(rig.surface.lastMessage(), QString());
+        EXPECT_EQ(filesIn(rig.home.src()), QStringList{"prog.asm"});
+        EXPECT_EQ(rig.surface.busy, (QStringList{"on", "off"}));
+    }
 }
 
-TEST(BuildRunner, SilentAssemblerEndsWithTheTimeOutAndNoLitter) {
-    Rig rig(editions::profileCorvane());
-    rig.source("; SILENT\r\n");
-    EXPECT_EQ(rig.runner.run(), BuildResult::AssemblerMessage);
-    EXPECT_EQ(rig.boxes(), QStringList{"文件编译信息保存超时！！"});
-    EXPECT_EQ(rig.surface.lastMessage(), QString());
-    EXPECT_EQ(filesIn(rig.home.src()), QStringList{"prog.asm"});
-    EXPECT_EQ(rig.surface.busy, (QStringList{"on", "off"}));
+// The stand-in with a clean source answers at once: the build's waits end as
+// soon as what they wait for is there, on the real clock well within a second
+// (the fixed waits of half and whole seconds would add up to more than five).
+TEST(BuildRunner, AnInstantAssemblerCostsNoFixedWaits) {
+    for (const auto id : {editions::EditionId::Corvane16, editions::EditionId::Corvane}) {
+        Rig rig(editions::profileFor(id));
+        rig.clock.reset();
+        rig.source(kClean);
+        QElapsedTimer t;
+        t.start();
+        EXPECT_EQ(rig.runner.run(), BuildResult::Success);
+        EXPECT_LT(t.elapsed(), 1500);
+        EXPECT_TRUE(rig.boxes().isEmpty());
+    }
 }
 
-TEST(BuildRunner, SlowAssemblerIsStoppedBeforeTheCleanUp) {
-    qputenv("STANDIN_SLOW_SECONDS", "8");
+// An assembler that takes seconds (an emulator starting) is waited for, up to
+// the time limit; the build then goes on at once with its complete output.
+TEST(BuildRunner, ASlowAssemblerIsWaitedForUntilItEnds) {
+    qputenv("STANDIN_SLOW_SECONDS", "2");  // about ten seconds on the test clock
+    Rig rig(editions::profileCorvane8());
+    rig.source("; SLOW\r\n NOP\r\n");
+    EXPECT_EQ(rig.runner.run(), BuildResult::Success);
+    EXPECT_TRUE(rig.boxes().isEmpty()) << rig.boxes().join('|').toStdString();
+    EXPECT_EQ(filesIn(rig.home.src()), (QStringList{"prog.LST", "prog.asm", "prog.cod"}));
+    qunsetenv("STANDIN_SLOW_SECONDS");
+}
+
+// Past the time limit the build says so, ends the assembler and reads what it
+// wrote; the assembler never writes into the folder afterwards.
+TEST(BuildRunner, AnAssemblerPastTheTimeLimitIsEndedBeforeTheCleanUp) {
+    EXPECT_EQ(kAssemblerTimeLimitSeconds, 60.0);
+    qputenv("STANDIN_SLOW_SECONDS", "4");
     Rig rig(editions::profileCorvane16());
+    rig.runner.setTimeLimit(2.0);
     rig.source("; SLOW\r\n NOP\r\n");
     QElapsedTimer t;
     t.start();
     EXPECT_EQ(rig.runner.run(), BuildResult::AssemblerMessage);
-    EXPECT_LT(t.elapsed(), 7000);  // it did not wait for the assembler's own end
+    EXPECT_LT(t.elapsed(), 3500);  // it did not wait for the assembler's own end
     EXPECT_EQ(rig.boxes(), QStringList{"文件编译信息保存超时！！"});
     EXPECT_EQ(filesIn(rig.home.src()), QStringList{"prog.asm"});
     // Had it survived, it would write its listing and code file after its sleep.
-    testsupport::pumpFor(int(std::max<qint64>(0, 9000 - t.elapsed())));
+    testsupport::pumpFor(int(std::max<qint64>(0, 5000 - t.elapsed())));
     EXPECT_EQ(filesIn(rig.home.src()), QStringList{"prog.asm"});
     qunsetenv("STANDIN_SLOW_SECONDS");
+}
+
+// Stopped from inside a wait (the program quits): the wait ends at once, the
+// assembler is ended, nothing is copied beside the source, the work files go
+// and the message pane shows the failure.
+TEST(BuildRunner, AStoppedBuildEndsItsWaitAndCleansUp) {
+    qputenv("STANDIN_SLOW_SECONDS", "4");
+    Rig rig(editions::profileCorvane16());
+    rig.source("; SLOW\r\n NOP\r\n");
+    QTimer stopper;
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        // Once the assembler runs: its output file is there.
+        if (filesIn(rig.home.src()).filter(QRegularExpression("\\.(tmp|TMP)$")).isEmpty()) return;
+        stopper.stop();
+        rig.runner.stop();
+    });
+    stopper.start(5);
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(rig.runner.run(), BuildResult::Failed);
+    EXPECT_LT(t.elapsed(), 3000);
+    EXPECT_TRUE(rig.boxes().isEmpty()) << rig.boxes().join('|').toStdString();
+    EXPECT_EQ(rig.surface.lastMessage(), kBuildFailedText107);
+    EXPECT_EQ(rig.surface.busy, (QStringList{"on", "off"}));
+    EXPECT_FALSE(rig.runner.running());
+    testsupport::pumpFor(int(std::max<qint64>(0, 5000 - t.elapsed())));
+    EXPECT_EQ(filesIn(rig.home.src()), QStringList{"prog.asm"});
+    rig.runner.stop();  // outside a build: nothing to stop, the next build runs
+    qunsetenv("STANDIN_SLOW_SECONDS");
+    rig.source(kClean);
+    EXPECT_EQ(rig.runner.run(), BuildResult::Success);
 }
 
 TEST(BuildRunner, UserFilesNamedLikeWorkFilesAreNeverTouched) {
