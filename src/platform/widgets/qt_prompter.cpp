@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -61,37 +63,62 @@ QString captionOf(MsgResult r) {
     return {};
 }
 
+// Which answer a box's button stands for.
+constexpr const char* kResultProperty = "msgResult";
+
+// The width a box needs so that the window manager can show its whole title:
+// the title in a bold, somewhat larger face, with room for the window's icon
+// and its buttons.
+int titleRoom(const QString& title, const QFont& font) {
+    QFont titleFont = font;
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(font.pointSizeF() * 1.25);
+    return QFontMetrics(titleFont).horizontalAdvance(title) + 160;
+}
+
 }  // namespace
 
-MsgResult QtPrompter::message(const MessageRequest& r) {
-    QMessageBox box(iconOf(r.icon), r.title, r.text, QMessageBox::NoButton, nullptr);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+std::unique_ptr<QMessageBox> makeMessageBox(const MessageRequest& r) {
+    auto box = std::make_unique<QMessageBox>(iconOf(r.icon), r.title, r.text, QMessageBox::NoButton, nullptr);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     const auto choices = buttonsOf(r.buttons);
-    std::vector<QAbstractButton*> added;
+    std::vector<QPushButton*> added;
     for (const auto& s : choices) {
-        QPushButton* b = box.addButton(s.button);
+        QPushButton* b = box->addButton(s.button);
         b->setText(captionOf(s.result));
+        b->setProperty(kResultProperty, static_cast<int>(s.result));
         added.push_back(b);
     }
     const int def = (r.defaultButton >= 0 && r.defaultButton < static_cast<int>(added.size())) ? r.defaultButton : 0;
-    box.setDefaultButton(static_cast<QPushButton*>(added[def]));
+    box->setDefaultButton(added[size_t(def)]);
     // Closing the box with its close button or Escape answers Cancel where the
     // box has one, else its only or last button.
     for (size_t i = 0; i < choices.size(); ++i) {
-        if (choices[i].result == MsgResult::Cancel) box.setEscapeButton(added[i]);
+        if (choices[i].result == MsgResult::Cancel) box->setEscapeButton(added[i]);
     }
-    if (choices.size() == 1) box.setEscapeButton(added[0]);
-    keepAboveDialogOwner(&box);
-    box.show();
-    box.raise();
-    box.activateWindow();
-    box.exec();
-    QAbstractButton* clicked = box.clickedButton();
-    for (size_t i = 0; i < choices.size(); ++i) {
-        if (added[i] == clicked) return choices[i].result;
+    if (choices.size() == 1) box->setEscapeButton(added[0]);
+    // The box sizes itself to its text and buttons only; a spacer across its
+    // grid keeps it as wide as its title needs.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        grid->addItem(new QSpacerItem(titleRoom(r.title, box->font()), 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     }
-    return choices.back().result;
+    return box;
+}
+
+MsgResult QtPrompter::message(const MessageRequest& r) {
+    const std::unique_ptr<QMessageBox> box = makeMessageBox(r);
+    keepAboveDialogOwner(box.get());
+    box->show();
+    box->raise();
+    box->activateWindow();
+    box->exec();
+    if (const QAbstractButton* clicked = box->clickedButton()) {
+        const QVariant result = clicked->property(kResultProperty);
+        if (result.isValid()) return static_cast<MsgResult>(result.toInt());
+    }
+    return buttonsOf(r.buttons).back().result;
 }
 
 std::optional<QString> QtPrompter::input(const InputRequest& r) {

@@ -7,6 +7,10 @@
 
 #include "platform/prompter.h"
 
+#include <memory>
+
+class QMessageBox;
+
 namespace platform {
 
 class QtPrompter : public Prompter {
@@ -25,6 +29,10 @@ private:
     std::optional<QString> fileDialog(const FileRequest& request, bool save);
     QString lastFolder_;
 };
+
+// The box `message` shows: its texts, icon and buttons, its default and escape
+// buttons, and wide enough for the window manager to show its whole title.
+std::unique_ptr<QMessageBox> makeMessageBox(const MessageRequest& request);
 
 // "描述|*.asm;*.src|全部|*.*" as a Qt name filter list, each pattern offered in
 // both cases since Linux file names are case-sensitive.
