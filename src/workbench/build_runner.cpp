@@ -4,6 +4,7 @@
 #include "platform/program_folder.h"
 #include "platform/prompter.h"
 #include "platform/wait_seconds.h"
+#include "platform/whole_file.h"
 #include "workbench/build_command.h"
 #include "workbench/source_file.h"
 #include "workbench/workbench_texts.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include "workbench/utf8_text.h"
 
@@ -46,13 +46,7 @@ bool replaceWithCopy(const QString& source, const QString& target) {
     if (!in.open(QIODevice::ReadOnly)) return false;
     const QByteArray bytes = in.readAll();
     if (in.error() != QFileDevice::NoError) return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) return false;
-    if (out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    return platform::writeWholeFile(target, bytes).ok;
 }
 
 }  // namespace

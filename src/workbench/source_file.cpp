@@ -1,9 +1,9 @@
 #include "workbench/source_file.h"
 
 #include "platform/codepage.h"
+#include "platform/whole_file.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace workbench {
 
@@ -27,18 +27,8 @@ std::optional<QString> readTextFile(const QString& path) {
 }
 
 WriteOutcome writeTextFile(const QString& path, const QString& text) {
-    // No direct-write fallback: where no temporary file can be made beside the
-    // target, failing is better than truncating the user's only copy.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return {false, file.errorString()};
-    const QByteArray bytes = encodeFileText(text);
-    if (file.write(bytes) != bytes.size()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return {false, error};
-    }
-    if (!file.commit()) return {false, file.errorString()};
-    return {true, {}};
+    const platform::WholeFileWrite written = platform::writeWholeFile(path, encodeFileText(text));
+    return {written.ok, written.error};
 }
 
 }  // namespace workbench

@@ -2,6 +2,7 @@
 
 #include "platform/prompter.h"
 #include "platform/twips.h"
+#include "platform/whole_file.h"
 #include "sampler/sample_data_file.h"
 #include "sampler/sample_rate_table.h"
 #include "sampler/time_axis.h"
@@ -15,7 +16,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollBar>
 
 namespace sampler {
@@ -275,9 +275,7 @@ void SamplingDisplay::save_date_Click() {
     request.flags = 1091590;
     const auto path = platform::prompter().saveFile(request);
     if (!path || path->isEmpty()) return;
-    QSaveFile file(*path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(writeSampleDataFile(state_)) < 0 || !file.commit())
-        reportUnopenable(*path);
+    if (!platform::writeWholeFile(*path, writeSampleDataFile(state_)).ok) reportUnopenable(*path);
 }
 
 void SamplingDisplay::load_date_Click() {
