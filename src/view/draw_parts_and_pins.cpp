@@ -30,11 +30,12 @@ bool drawPart(const RenderContext& ctx, const SchElement& e) {
     const schematic::SchComponent& comp = (*ctx.comps)[static_cast<std::size_t>(compIndex)];
     if (partNo < 1 || partNo > static_cast<int64_t>(comp.parts.size())) return true;
 
-    const bool showDesignator = e.param(pp::DesignatorHidden) == 0;
-    const bool showType = e.param(pp::PartTypeHidden) == 0;
+    // A text whose font id names no slot is left out on its own: the body and
+    // pins come first and are drawn all the same.
     const FontAttributes* designatorFont = ctx.fonts->byId(e.param(pp::DesignatorFont));
     const FontAttributes* typeFont = ctx.fonts->byId(e.param(pp::PartTypeFont));
-    if ((showDesignator && !designatorFont) || (showType && !typeFont)) return true;
+    const bool showDesignator = e.param(pp::DesignatorHidden) == 0 && designatorFont;
+    const bool showType = e.param(pp::PartTypeHidden) == 0 && typeFont;
 
     RenderContext inner = ctx;
     inner.elements = comp.parts[static_cast<std::size_t>(partNo - 1)].elements;

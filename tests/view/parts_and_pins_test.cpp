@@ -45,6 +45,34 @@ TEST(Part, DrawsItsGraphicsThenItsTexts) {
     EXPECT_EQ(s.calls()[2].state.font.escapement, 900);  // the part type's own font, not the part's turn
 }
 
+// A text whose font id names no font slot is skipped on its own: the body and
+// pins still stand (they come first), and so does the other text.
+TEST(Part, ATextWithoutAFontSlotIsSkippedAloneAndTheBodyStays) {
+    for (const bool badDesignator : {true, false}) {
+        SCOPED_TRACE(badDesignator);
+        Scene s;
+        SchElement part = partElement(100, 200);
+        part.params[pp::DesignatorHidden] = 0;
+        part.params[pp::PartTypeHidden] = 0;
+        part.params[badDesignator ? pp::DesignatorFont : pp::PartTypeFont] = 99;
+        s.setComponent({{lineElement(0, 0, 10, 0), pinElement(0, 0, 2)}});
+        s.draw({part});
+        ASSERT_GE(s.log().size(), 3u);
+        EXPECT_EQ(s.log()[0], "line 1500,3000 1650,3000");
+        const std::string kept = badDesignator ? "print \"74LS00\"" : "print \"U3\"";
+        const std::string skipped = badDesignator ? "print \"U3\"" : "print \"74LS00\"";
+        bool pinDrawn = false, keptShown = false, skippedShown = false;
+        for (const std::string& call : s.log()) {
+            pinDrawn = pinDrawn || call.rfind("line 1500,3000 1050,3000", 0) == 0;
+            keptShown = keptShown || call.rfind(kept, 0) == 0;
+            skippedShown = skippedShown || call.rfind(skipped, 0) == 0;
+        }
+        EXPECT_TRUE(pinDrawn) << ::testing::PrintToString(s.log());
+        EXPECT_TRUE(keptShown) << ::testing::PrintToString(s.log());
+        EXPECT_FALSE(skippedShown) << ::testing::PrintToString(s.log());
+    }
+}
+
 TEST(Part, OnePartComponentsHaveNoLetterAndHiddenTextsStayHidden) {
     Scene s;
     SchElement part = partElement(100, 200);
@@ -227,16 +255,12 @@ TEST(ElementLoop, BadReferencesSkipTheirElementAndTheDrawingGoesOn) {
     s.setComponent({{self, lineElement(0, 0, 1, 0)}});
     SchElement noComponent = partElement(0, 0, 0, false, 1, 5);
     SchElement noPart = partElement(0, 0, 0, false, 3, 0);
-    SchElement badFont = partElement(0, 0);
-    badFont.params[pp::DesignatorHidden] = 0;
-    badFont.params[pp::DesignatorFont] = 99;
     SchElement hiddenBadFont = partElement(10, 0);  // a hidden text's font is never needed
     hiddenBadFont.params[pp::DesignatorFont] = 99;
     const auto outcome = s.draw({
         partElement(0, 0),
         noComponent,
         noPart,
-        badFont,
         hiddenBadFont,
         element(K::NetLabel, {0, 0, 0, 0, 99, 0}, {"N"}),
         element(K::Label, {0, 0, 0, 0, -5, 0}, {"L"}),
