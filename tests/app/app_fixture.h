@@ -3,6 +3,7 @@
 // empty program folder (no help files) unless a test lays one out.
 
 #include "app/main_window.h"
+#include "app/program.h"
 #include "link/device_port.h"
 #include "link/fake/fake_vaz_monitor.h"
 #include "link/link_state.h"
@@ -64,6 +65,22 @@ inline ::testing::AssertionResult connectToCom1(app::MainWindow& w) {
     w.show();
     return ::testing::AssertionSuccess();
 }
+
+// A Corvane16 program whose main window is connected to a fake device on COM1.
+class ConnectedProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(device.started);
+        ASSERT_TRUE(connectToCom1(w));
+    }
+
+    ProgramFolder folder;
+    testsupport::ScriptedPrompter prompter;
+    FakeDeviceOnCom1 device;
+    app::Program program{editions::profileCorvane16()};
+    app::MainWindow& w = program.frmmain();
+    devlink::LinkState& link = devlink::linkState();
+};
 
 // The progress dialog of the running exchange, if one is up.
 inline devlink::DataSendRecvProcess* visibleProgressDialog() {

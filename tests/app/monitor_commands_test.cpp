@@ -25,19 +25,11 @@ bool redBold(const QTreeWidgetItem* item) {
     return item->font(0).bold() && item->font(1).bold() && item->foreground(1).color() == QColor(240, 0, 0);
 }
 
+using MonitorCommands = apptest::ConnectedProgram;
+
 }  // namespace
 
-TEST(MonitorCommands, MenusToolbarAndShortcutsRunTheExchangesOnTheMainWindow) {
-    apptest::ProgramFolder folder;
-    testsupport::ScriptedPrompter prompter;
-    apptest::FakeDeviceOnCom1 device;
-    ASSERT_TRUE(device.started);
-
-    app::Program program(editions::profileCorvane16());
-    app::MainWindow& w = program.frmmain();
-    devlink::LinkState& link = devlink::linkState();
-    ASSERT_TRUE(apptest::connectToCom1(w));
-
+TEST_F(MonitorCommands, MenusToolbarAndShortcutsRunTheExchangesOnTheMainWindow) {
     // "内存察看": the window is disabled while the dialog of its own stays usable.
     prompter.answerInput(QStringLiteral("1000H"));
     w.menuEntry(QStringLiteral("CommandMemory"))->trigger();
@@ -77,17 +69,7 @@ TEST(MonitorCommands, MenusToolbarAndShortcutsRunTheExchangesOnTheMainWindow) {
     link.PortReady = false;
 }
 
-TEST(MonitorCommands, CodeTransfersRunFromTheMenuAndTheToolbar) {
-    apptest::ProgramFolder folder;
-    testsupport::ScriptedPrompter prompter;
-    apptest::FakeDeviceOnCom1 device;
-    ASSERT_TRUE(device.started);
-
-    app::Program program(editions::profileCorvane16());
-    app::MainWindow& w = program.frmmain();
-    devlink::LinkState& link = devlink::linkState();
-    ASSERT_TRUE(apptest::connectToCom1(w));
-
+TEST_F(MonitorCommands, CodeTransfersRunFromTheMenuAndTheToolbar) {
     // "从Vuz设备获取数据": 32 words at 1000H into a new file.
     const QString received = device.ports.filePath(QStringLiteral("t.COD"));
     prompter.answerFile(received);
@@ -116,20 +98,13 @@ TEST(MonitorCommands, CodeTransfersRunFromTheMenuAndTheToolbar) {
 
 // A device that goes away while the program runs: the status bar says so at
 // once and the user reads about it once; no command then treats the port as ready.
-TEST(MonitorCommands, ADeviceThatGoesAwayIsNeverShownAsReady) {
-    apptest::ProgramFolder folder;
-    testsupport::ScriptedPrompter prompter;
-    apptest::FakeDeviceOnCom1 device;
-    ASSERT_TRUE(device.started);
-    app::Program program(editions::profileCorvane16());
-    app::MainWindow& w = program.frmmain();
-    ASSERT_TRUE(apptest::connectToCom1(w));
+TEST_F(MonitorCommands, ADeviceThatGoesAwayIsNeverShownAsReady) {
     program.ShowPortStatus();
     ASSERT_TRUE(w.statusText(1).startsWith(QStringLiteral("端口号：1")));
 
     device.fake.stop();
     ASSERT_TRUE(waitUntil([&] { return w.statusText(1) == QString::fromUtf16(app::kNoPortText); }));
-    EXPECT_FALSE(devlink::linkState().PortReady);
+    EXPECT_FALSE(link.PortReady);
     w.menuEntry(QStringLiteral("CommandRegister"))->trigger();  // does nothing now
     EXPECT_EQ(apptest::visibleProgressDialog(), nullptr);
     testsupport::pumpFor(100);

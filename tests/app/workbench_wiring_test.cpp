@@ -42,6 +42,12 @@ struct WiredWindow {
         QFile::copy(QString::fromStdString(testsupport::sourceFile("tests/workbench/standins/VARE.EXE")), target);
         QFile::setPermissions(target, QFile::permissions(target) | QFile::ExeOwner);
     }
+    // The editor layout with `bytes` opened from prog.asm in the program's folder.
+    void openInEditor(const QByteArray& bytes) {
+        window->EditAsmWindows_Click();
+        prompter.answerFile(writeSource(bytes));
+        window->menuEntry("FileOpen")->trigger();
+    }
     QString writeSource(const QByteArray& bytes) {
         const QString path = QDir(folder.path()).filePath("prog.asm");
         QFile f(path);
@@ -109,9 +115,7 @@ TEST(WorkbenchWiring, F9BuildsAndHoldsTheWindowUntilItEnds) {
     f.installAssembler();
     app::MainWindow& w = *f.window;
     auto waits = fastWaits();
-    w.EditAsmWindows_Click();
-    f.prompter.answerFile(f.writeSource(" NOP\r\n NOP\r\n ERROR\r\n"));
-    w.menuEntry("FileOpen")->trigger();
+    f.openInEditor(" NOP\r\n NOP\r\n ERROR\r\n");
     ASSERT_TRUE(f.state.SourceHasName);
 
     bool checked = false;
@@ -173,9 +177,7 @@ TEST(WorkbenchWiring, ClosingDuringABuildStopsItCleansUpAndThenQuits) {
     f.installAssembler();
     app::MainWindow& w = *f.window;
     auto waits = fastWaits();
-    w.EditAsmWindows_Click();
-    f.prompter.answerFile(f.writeSource("; SLOW\r\n NOP\r\n"));
-    w.menuEntry("FileOpen")->trigger();
+    f.openInEditor("; SLOW\r\n NOP\r\n");
     f.prompter.clear();
     QSignalSpy unloaded(&w, &app::MainWindow::unloaded);
 
