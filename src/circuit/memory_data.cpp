@@ -1,13 +1,13 @@
 #include "circuit/memory_data.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
 #include "circuit/console_actions.h"
 #include "link/codefile/code_file.h"
 #include "platform/prompter.h"
+#include "platform/whole_file.h"
 #include "sim/simulator.h"
 
 namespace circuit {
@@ -145,19 +145,6 @@ std::vector<uint8_t> memoryDataFile(const sim::Simulator& simulator, const schem
     return *codefile::encodeCodeFile({&block, 1});
 }
 
-bool writeFileReplacing(const QString& path, std::span<const uint8_t> bytes) {
-    QSaveFile file(path);
-    // Unbuffered, so that a short write shows in the count: a buffered one
-    // can be cut short by the flush inside commit() and still be committed.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
 void loadMemoryDataCommand(sim::Simulator& simulator, const schematic::CircuitSetup& setup, int index) {
     if (index < 0 || index >= setup.LoadMemCount()) return;
     const schematic::MemDataEntry& entry = setup.LoadMems[static_cast<std::size_t>(index)];
@@ -196,7 +183,9 @@ void saveMemoryDataCommand(const sim::Simulator& simulator, const schematic::Cir
     const std::optional<QString> path =
         platform::prompter().saveFile(codeFileRequest(QStringLiteral("保存文件为"), kSaveFlags));
     if (!path || path->isEmpty()) return;
-    if (!writeFileReplacing(*path, memoryDataFile(simulator, entry, start, count))) tellFileTrouble();
+    const std::vector<uint8_t> bytes = memoryDataFile(simulator, entry, start, count);
+    const QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    if (!platform::writeWholeFile(*path, data).ok) tellFileTrouble();
 }
 
 }  // namespace circuit

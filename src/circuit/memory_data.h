@@ -60,10 +60,6 @@ MemoryLoad loadMemoryData(sim::Simulator& simulator, const schematic::MemDataEnt
 std::vector<uint8_t> memoryDataFile(const sim::Simulator& simulator, const schematic::MemDataEntry& entry,
                                     int32_t start, int32_t count);
 
-// Writes `bytes` through a temporary file beside `path` that replaces the file
-// only once all of it is written: a failed save leaves an existing file whole.
-bool writeFileReplacing(const QString& path, std::span<const uint8_t> bytes);
-
 // The load button of LoadMems entry `index`: the file dialog, the start
 // address box, the load, and the messages. Nothing for an index the setup
 // does not have.
