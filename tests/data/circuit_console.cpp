@@ -80,7 +80,7 @@ std::optional<int32_t> CircuitConsole::memoryCell(const std::string& designator,
 
 std::string CircuitConsole::terminalText(const std::string& designator) const {
     const auto t = terminals_.find(icByDesignator(designator));
-    return t == terminals_.end() ? std::string() : t->second;
+    return t == terminals_.end() ? std::string() : t->second.text().toStdString();
 }
 
 }  // namespace labtest

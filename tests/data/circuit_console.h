@@ -15,6 +15,7 @@
 #include "circuit/environment.h"
 #include "circuit/loaded_circuit.h"
 #include "circuit/probe_list.h"
+#include "circuit/terminal_text.h"
 #include "lab_console.h"
 #include "support/scripted_prompter.h"
 
@@ -59,7 +60,7 @@ private:
     circuit::LoadedCircuit circuit_;
     circuit::ConsoleActions actions_{*env_, circuit_};
     mutable circuit::ProbeList probes_{env_->simulator};
-    std::map<int32_t, std::string> terminals_;
+    std::map<int32_t, circuit::TerminalText> terminals_;
     std::string error_;
 };
 

@@ -22,22 +22,11 @@ bool loadCodeFile(sim::Simulator& s, const schematic::MemDataEntry& entry, const
     return circuit::loadMemoryData(s, entry, fileBytes(path), keepProposal) == circuit::MemoryLoad::Loaded;
 }
 
-void flush8251Output(sim::Simulator& s, std::map<int32_t, std::string>& terminals) {
-    if (s.Pending8251Ic <= -1) return;
-    sim::IcRecord& ic = s.IcTable[static_cast<std::size_t>(s.Pending8251Ic)];
-    std::string& text = terminals[s.Pending8251Ic];
-    const int32_t last = ic.TxLast;
-    for (int32_t i = 0; i <= last; ++i) {
-        const int32_t c = ic.Memory[static_cast<std::size_t>(i)];
-        if (c >= 32 && c <= 126) text += static_cast<char>(c);
-        else if (c == 13) text += "\r\n";
-        else if (c == 10 || c == 30) continue;
-        else if (c == 8) { if (!text.empty()) text.pop_back(); }
-        else if (c == 26) text.clear();
-        else text += ' ';
-    }
-    ic.TxLast = -1;
-    s.Pending8251Ic = -1;
+void flush8251Output(sim::Simulator& s, std::map<int32_t, circuit::TerminalText>& terminals) {
+    const int32_t ic = s.Pending8251Ic;
+    if (ic <= -1) return;
+    circuit::TerminalText& text = terminals[ic];
+    circuit::takePending8251Output(s, [&text](uint8_t code) { text.put(code); });
 }
 
 }  // namespace labtest

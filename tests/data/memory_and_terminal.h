@@ -1,11 +1,12 @@
 #pragma once
 // The memory-data load button, through the circuit layer's load, and the 8251
-// terminal output, played on the simulator directly.
+// terminal output, as the terminal window takes it.
 
 #include <cstdint>
 #include <map>
 #include <string>
 
+#include "circuit/terminal_text.h"
 #include "schematic/circuit_setup.h"
 #include "sim/simulator.h"
 
@@ -17,6 +18,6 @@ bool loadCodeFile(sim::Simulator& simulator, const schematic::MemDataEntry& entr
 
 // Passes the pending 8251 output on to its terminal's text, as a clock
 // command does after its refresh.
-void flush8251Output(sim::Simulator& simulator, std::map<int32_t, std::string>& terminals);
+void flush8251Output(sim::Simulator& simulator, std::map<int32_t, circuit::TerminalText>& terminals);
 
 }  // namespace labtest
