@@ -12,25 +12,46 @@
 #include "platform/widgets/qt_prompter.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 #include <cstdio>
 
+namespace {
+
+QString versionText() {
+    const std::string title = editions::currentProfile().appTitle();
+    return QString::fromUtf8(title.data(), qsizetype(title.size()));
+}
+
+int answer(const app::CommandLine& commandLine) {
+    std::fputs(commandLine.out.toLocal8Bit().constData(), stdout);
+    std::fputs(commandLine.err.toLocal8Bit().constData(), stderr);
+    return *commandLine.exitStatus;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    editions::setCurrentProfile(editions::profileFor(editions::EditionId::CORVANE_EDITION));
+    {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+        if (app::asksOnlyForText(arguments)) {
+            QCoreApplication core(argc, argv);
+            platform::installQtChineseTexts();
+            return answer(app::parseCommandLine(QCoreApplication::arguments(), versionText()));
+        }
+    }
+
     QApplication application(argc, argv);
     // The program ends through its main window's quit flow, not when the splash
     // happens to be the last window to close.
     QApplication::setQuitOnLastWindowClosed(false);
     // Without Qt's Chinese texts its dialogs speak English; the program runs all the same.
     platform::installQtChineseTexts();
-    editions::setCurrentProfile(editions::profileFor(editions::EditionId::CORVANE_EDITION));
-    const std::string title = editions::currentProfile().appTitle();
-    const app::CommandLine commandLine =
-        app::parseCommandLine(QApplication::arguments(), QString::fromUtf8(title.data(), qsizetype(title.size())));
-    if (commandLine.exitStatus) {
-        std::fputs(commandLine.out.toLocal8Bit().constData(), stdout);
-        std::fputs(commandLine.err.toLocal8Bit().constData(), stderr);
-        return *commandLine.exitStatus;
-    }
+    // Qt has taken its own options (-platform, -style, ...) out of the arguments by now.
+    const app::CommandLine commandLine = app::parseCommandLine(QApplication::arguments(), versionText());
+    if (commandLine.exitStatus) return answer(commandLine);
 
     platform::installFontSubstitutions();
     platform::QtPrompter prompter;

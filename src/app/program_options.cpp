@@ -54,4 +54,13 @@ CommandLine parseCommandLine(const QStringList& arguments, const QString& versio
     return result;
 }
 
+bool asksOnlyForText(const QStringList& arguments) {
+    static const QStringList kTextOptions = {QStringLiteral("-h"), QStringLiteral("--help"), QStringLiteral("-?"),
+                                             QStringLiteral("--help-all"), QStringLiteral("-v"),
+                                             QStringLiteral("--version")};
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        if (kTextOptions.contains(arguments[i])) return true;
+    return false;
+}
+
 }  // namespace app

@@ -29,4 +29,9 @@ struct CommandLine {
 // `versionText` is what --version prints (the edition and its version).
 CommandLine parseCommandLine(const QStringList& arguments, const QString& versionText);
 
+// True when the arguments ask for --help or --version: the program answers
+// them on the terminal without starting its window system, so they work
+// where there is no display.
+bool asksOnlyForText(const QStringList& arguments);
+
 }  // namespace app
