@@ -261,11 +261,7 @@ QWidget* MainWindow::bandChild(const QString& key) const {
 
 bool MainWindow::Form_QueryUnload() { return askToQuit() && finishQueryUnload(); }
 
-bool MainWindow::askToQuit() {
-    return platform::MsgBox(QStringLiteral("立即退出？"), platform::MsgButtons::YesNo,
-                            QStringLiteral(" 提示：立即退出？"), platform::MsgIcon::Question,
-                            1) == platform::MsgResult::Yes;
-}
+bool MainWindow::askToQuit() { return platform::AskQuitNow(); }
 
 bool MainWindow::finishQueryUnload() {
     if (!saveQuestion()) return false;

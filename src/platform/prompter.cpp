@@ -31,4 +31,9 @@ std::optional<QString> InputBox(const QString& prompt, const QString& title, con
     return prompter().input(InputRequest{prompt, title, defaultText});
 }
 
+bool AskQuitNow() {
+    return MsgBox(QStringLiteral("立即退出？"), MsgButtons::YesNo, QStringLiteral(" 提示：立即退出？"), MsgIcon::Question,
+                  1) == MsgResult::Yes;
+}
+
 }  // namespace platform

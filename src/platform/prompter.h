@@ -73,5 +73,8 @@ MsgResult MsgBox(const QString& text, MsgButtons buttons, const QString& title,
                  MsgIcon icon = MsgIcon::None, int defaultButton = 0);
 std::optional<QString> InputBox(const QString& prompt, const QString& title,
                                 const QString& defaultText = {});
+// The quit question both the main window and the experiment frame ask
+// ("立即退出？", Yes and No, No the default): true for Yes.
+bool AskQuitNow();
 
 }  // namespace platform

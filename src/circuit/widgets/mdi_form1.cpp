@@ -251,13 +251,7 @@ void MDIForm1::WinList_ErrorWorry_Click() {
 // ---- quitting ----
 
 bool MDIForm1::MDIForm_QueryUnload() {
-    using platform::MsgButtons;
-    using platform::MsgIcon;
-    using platform::MsgResult;
-    if (platform::MsgBox(QStringLiteral("立即退出？"), MsgButtons::YesNo, QStringLiteral(" 提示：立即退出？"),
-                         MsgIcon::Question, 1) != MsgResult::Yes) {
-        return false;
-    }
+    if (!platform::AskQuitNow()) return false;
     // An unsaved assembly source is not lost on the way out.
     if (hooks_.mainWindowMayQuit && !hooks_.mainWindowMayQuit()) return false;
     StopContinuousRun();
