@@ -49,11 +49,8 @@ void SettleFanoutRange(sim::Simulator& simulator, int32_t first, int32_t last) {
 bool LoadMemoryData(sim::Simulator& simulator, const std::vector<schematic::MemImageEntry>& entries) {
     for (const schematic::MemImageEntry& entry : entries) {
         if (!sim::Simulator::isIc(entry.icNumber)) continue;
-        const int32_t type = simulator.IcTable[static_cast<std::size_t>(entry.icNumber)].Type;
-        qint64 size = 0;
-        if (type == static_cast<int32_t>(sim::IcType::Eprom2732)) size = sim::kEpromSize;
-        else if (type == static_cast<int32_t>(sim::IcType::Ram6116)) size = sim::kRamSize;
-        else continue;
+        const qint64 size = sim::memoryCells(simulator.IcTable[static_cast<std::size_t>(entry.icNumber)].Type);
+        if (size == 0) continue;
 
         QFile file(dataFile(QString::fromStdString(entry.fileName)));
         if (!file.open(QIODevice::ReadOnly)) {

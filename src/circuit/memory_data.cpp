@@ -51,12 +51,7 @@ int32_t askAddress(const QString& firstLine, int32_t defaultValue) {
 }  // namespace
 
 int32_t memoryChipSize(const sim::Simulator& simulator, int32_t ic) {
-    if (!sim::Simulator::isIc(ic)) return 0;
-    switch (static_cast<sim::IcType>(simulator.IcTable[static_cast<std::size_t>(ic)].Type)) {
-        case sim::IcType::Eprom2732: return sim::kEpromSize;
-        case sim::IcType::Ram6116: return sim::kRamSize;
-        default: return 0;
-    }
+    return sim::Simulator::isIc(ic) ? sim::memoryCells(simulator.IcTable[static_cast<std::size_t>(ic)].Type) : 0;
 }
 
 bool chipTakesPart(const sim::Simulator& simulator, const schematic::MemDataEntry& entry, int32_t k) {

@@ -12,12 +12,6 @@ namespace {
 
 constexpr int32_t kRowCells = 8;
 
-int32_t memorySize(int32_t type) {
-    if (type == static_cast<int32_t>(IcType::Eprom2732)) return sim::kEpromSize;
-    if (type == static_cast<int32_t>(IcType::Ram6116)) return sim::kRamSize;
-    return 0;
-}
-
 int32_t at(const std::vector<int32_t>& cells, int32_t i) {
     return i >= 0 && static_cast<std::size_t>(i) < cells.size() ? cells[static_cast<std::size_t>(i)] : 0;
 }
@@ -89,7 +83,7 @@ void RegisterTree::fill(int32_t firstIc, int32_t lastIc) {
                 break;
             case IcType::Eprom2732:
             case IcType::Ram6116:
-                for (int32_t a = 0; a < memorySize(ic.Type); a += kRowCells) {
+                for (int32_t a = 0; a < sim::memoryCells(ic.Type); a += kRowCells) {
                     Row row{Field::Memory, a, hexText(a) + QStringLiteral("H: "), false};
                     for (int32_t c = 0; c < kRowCells; ++c) row.text += QLatin1Char(' ') + hexText(value(ic, row, c));
                     node.rows.push_back(std::move(row));

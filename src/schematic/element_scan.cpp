@@ -69,8 +69,7 @@ public:
         const int32_t icIndex = found->second;
         if (added) {
             b_.circuitIcs.push_back(makeCircuitIc(type, designator));
-            const bool memory = type == static_cast<int32_t>(sim::IcType::Eprom2732) ||
-                                type == static_cast<int32_t>(sim::IcType::Ram6116);
+            const bool memory = sim::memoryCells(type) > 0;
             const std::string& image = part.text(part_text::FirstDescription);
             if (memory && !trimBlanks(image).empty()) b_.memImageEntries.push_back(MemImageEntry{icIndex, image, 0});
         }

@@ -31,6 +31,13 @@ inline constexpr int kRamSize = 2048;           // 6116
 inline constexpr int kAm2901Registers = 16;
 inline constexpr int kAm2910StackSize = 5;
 
+// The cells of a memory chip of `type` (2732 or 6116); 0 for any other type.
+constexpr int memoryCells(int32_t type) {
+    if (type == static_cast<int32_t>(IcType::Eprom2732)) return kEpromSize;
+    if (type == static_cast<int32_t>(IcType::Ram6116)) return kRamSize;
+    return 0;
+}
+
 struct NetRecord {
     // The kernel touches these on every change; they stay together at the front.
     int32_t Value = 0;           // 0 or 1
