@@ -1,17 +1,16 @@
 #include "circuit/circuit_messages.h"
 
+#include "circuit/table_names.h"
 #include "platform/prompter.h"
 
 namespace circuit {
 
 QString oscillationText(const sim::Simulator& simulator, const sim::SettleReport& report) {
     const int32_t net = report.oscillationNet;
-    const QString name =
-        sim::Simulator::isNet(net) ? QString::fromStdString(simulator.NetTable[static_cast<std::size_t>(net)].Name) : QString();
     return QStringLiteral("电路没有稳定：信号 %1（%2）翻转后，计算超过 %3 遍仍未结束，已中止（共 %4 次）。\n"
                           "电路中可能有振荡，所显示的电平不一定正确。")
         .arg(net)
-        .arg(name)
+        .arg(netName(simulator, net))
         .arg(simulator.passLimit)
         .arg(report.oscillationToggles);
 }

@@ -1,5 +1,6 @@
 #include "circuit/conflict_report.h"
 
+#include "circuit/table_names.h"
 #include "sim/simulator.h"
 
 namespace circuit {
@@ -36,15 +37,12 @@ QStringList takeConflictLines(sim::Simulator& s) {
             d.ic = word / 65536;
             d.level = word & 0x7FFF;
             if (sim::Simulator::isIc(d.ic)) {
-                const sim::IcRecord& ic = s.IcTable[static_cast<std::size_t>(d.ic)];
-                d.designator = QString::fromStdString(s.IcDesignators[static_cast<std::size_t>(d.ic)]);
-                d.typeName = QString::fromUtf8(sim::icTypeName(ic.Type));
+                d.designator = icDesignator(s, d.ic);
+                d.typeName = icTypeText(s.IcTable[static_cast<std::size_t>(d.ic)].Type);
             }
             drivers.push_back(std::move(d));
         }
-        const QString name =
-            sim::Simulator::isNet(net) ? QString::fromStdString(s.NetTable[static_cast<std::size_t>(net)].Name) : QString();
-        lines << conflictLine(shown, net, name, drivers);
+        lines << conflictLine(shown, net, netName(s, net), drivers);
         i += further + 2;
     }
     s.ConflictShownCount = s.ConflictEventCount;

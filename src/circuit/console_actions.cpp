@@ -5,6 +5,7 @@
 
 #include "circuit/environment.h"
 #include "circuit/loaded_circuit.h"
+#include "circuit/table_names.h"
 #include "sim/simulator.h"
 
 namespace circuit {
@@ -91,14 +92,15 @@ double monotonicSeconds() {
 
 // ---- ConsoleActions ----
 
-QString ConsoleActions::netName(int32_t net) const {
-    return sim::Simulator::isNet(net) ? QString::fromStdString(env_.simulator.NetTable[static_cast<std::size_t>(net)].Name)
-                                      : QString();
+QString ConsoleActions::resetCaption() const {
+    return netName(env_.simulator, circuit_.Setup.ResetNet) + QStringLiteral(" 复位");
 }
-
-QString ConsoleActions::resetCaption() const { return netName(circuit_.Setup.ResetNet) + QStringLiteral(" 复位"); }
-QString ConsoleActions::edgeCaption() const { return netName(circuit_.Setup.ClockNet) + QStringLiteral(" 跳变"); }
-QString ConsoleActions::pulseCaption() const { return netName(circuit_.Setup.ClockNet) + QStringLiteral(" 脉冲"); }
+QString ConsoleActions::edgeCaption() const {
+    return netName(env_.simulator, circuit_.Setup.ClockNet) + QStringLiteral(" 跳变");
+}
+QString ConsoleActions::pulseCaption() const {
+    return netName(env_.simulator, circuit_.Setup.ClockNet) + QStringLiteral(" 脉冲");
+}
 
 QString ConsoleActions::switchCaption(int index) const {
     const auto& switches = circuit_.Setup.InSignals;

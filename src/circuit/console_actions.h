@@ -86,7 +86,6 @@ public:
     std::function<double()> clock = monotonicSeconds;
 
 private:
-    QString netName(int32_t net) const;
     void toggle(int32_t count, int32_t net);
 
     Environment& env_;

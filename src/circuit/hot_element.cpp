@@ -1,6 +1,7 @@
 #include "circuit/hot_element.h"
 
 #include "circuit/register_texts.h"
+#include "circuit/table_names.h"
 #include "sim/simulator.h"
 
 namespace circuit {
@@ -49,9 +50,8 @@ QString hotElementText(const sim::Simulator& s, int32_t value, bool showValues) 
     }
     if (e.kind == HotElement::Kind::Ic && sim::Simulator::isIc(e.number)) {
         const sim::IcRecord& ic = s.IcTable[static_cast<std::size_t>(e.number)];
-        const QString designator =
-            sim::Simulator::isIc(ic.Number) ? QString::fromStdString(s.IcDesignators[static_cast<std::size_t>(ic.Number)]) : QString();
-        QString text = QStringLiteral("Ic :%1 :%2 :%3").arg(ic.Number).arg(designator, QString::fromUtf8(sim::icTypeName(ic.Type)));
+        QString text =
+            QStringLiteral("Ic :%1 :%2 :%3").arg(ic.Number).arg(icDesignator(s, ic.Number), icTypeText(ic.Type));
         if (showValues) text += registerPart(ic);
         return text;
     }

@@ -2,6 +2,7 @@
 
 #include <numeric>
 
+#include "circuit/table_names.h"
 #include "circuit/text_order.h"
 #include "sim/simulator.h"
 
@@ -10,6 +11,11 @@ namespace circuit {
 QString icLabel(int32_t number, const QString& designator, const QString& typeName) {
     const QString digits = number < 0 ? QString::number(number) : QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0'));
     return digits + QStringLiteral(" : ") + designator + QStringLiteral(" : ") + typeName;
+}
+
+QString icLabel(const sim::Simulator& simulator, int32_t ic) {
+    const sim::IcRecord& rec = simulator.IcTable[static_cast<std::size_t>(ic)];
+    return icLabel(ic, icDesignator(simulator, rec.Number), icTypeText(rec.Type));
 }
 
 QString rotateLabel(const QString& text) {
@@ -40,8 +46,7 @@ void IcTree::fill(int32_t firstIc, int32_t lastIc) {
         const sim::IcRecord& rec = simulator_.IcTable[static_cast<std::size_t>(g)];
         Ic ic;
         ic.number = g;
-        ic.text = icLabel(g, QString::fromStdString(simulator_.IcDesignators[static_cast<std::size_t>(rec.Number)]),
-                          QString::fromUtf8(sim::icTypeName(rec.Type)));
+        ic.text = icLabel(simulator_, g);
         auto addPins = [&](const char* group, int32_t count, const auto& nets) {
             const int32_t n = std::min<int32_t>(count, static_cast<int32_t>(nets.size()));
             for (int32_t j = 0; j < n; ++j) {

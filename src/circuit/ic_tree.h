@@ -22,6 +22,8 @@ namespace circuit {
 
 // The IC label "NNN : designator : type", the number with at least three digits.
 QString icLabel(int32_t number, const QString& designator, const QString& typeName);
+// The label of IC `ic` as the tables hold it.
+QString icLabel(const sim::Simulator& simulator, int32_t ic);
 
 // One step of the right-click rotation: "003 : U4 : 74LS244" becomes
 // "U4 : 74LS244 : 003": the text after the first blank and its " : " (at most

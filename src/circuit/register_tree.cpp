@@ -66,8 +66,7 @@ void RegisterTree::fill(int32_t firstIc, int32_t lastIc) {
         Node node;
         node.k = g - firstIc;
         node.number = g;
-        node.text = icLabel(g, QString::fromStdString(simulator_.IcDesignators[static_cast<std::size_t>(ic.Number)]),
-                            QString::fromUtf8(sim::icTypeName(ic.Type)));
+        node.text = icLabel(simulator_, g);
         auto reg = [&](const QString& name, Field field, int32_t index = 0) {
             Row row{field, index, {}, false};
             row.text = name + QStringLiteral(": ") +
