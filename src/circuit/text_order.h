@@ -15,8 +15,6 @@ namespace circuit {
 inline constexpr int32_t kAscending = 0;
 inline constexpr int32_t kDescending = 1;
 
-int compareTexts(const QString& a, const QString& b);
-
 // The indexes 0..count-1 in the order of textOf(index).
 std::vector<int32_t> textOrder(int32_t count, const std::function<QString(int32_t)>& textOf,
                                int32_t sortOrder = kAscending);
