@@ -30,6 +30,9 @@ void appendNew(std::vector<int32_t>& list, int32_t ic) {
     if (list.empty() || list.back() != ic) list.push_back(ic);
 }
 
+// Points in the order of x, then y: the order the probes are kept in.
+bool pointBefore(const SheetPoint& l, const SheetPoint& r) { return l.x != r.x ? l.x < r.x : l.y < r.y; }
+
 void sortUnique(std::vector<int32_t>& v) {
     std::sort(v.begin(), v.end());
     v.erase(std::unique(v.begin(), v.end()), v.end());
@@ -146,8 +149,7 @@ private:
         for (std::size_t j = 0; j < b_.junctionPoints.size(); ++j) {
             probes.push_back({{b_.junctionPoints[j].x, b_.junctionPoints[j].y}, Junction, static_cast<int32_t>(j), -1});
         }
-        std::sort(probes.begin(), probes.end(),
-                  [](const Probe& l, const Probe& r) { return l.at.x != r.at.x ? l.at.x < r.at.x : l.at.y < r.at.y; });
+        std::sort(probes.begin(), probes.end(), [](const Probe& l, const Probe& r) { return pointBefore(l.at, r.at); });
 
         pinProbes_.assign(static_cast<std::size_t>(slot), -1);
         junctionProbes_.assign(b_.junctionPoints.size(), -1);
@@ -231,9 +233,7 @@ private:
             const int32_t probe = labelProbes_[static_cast<std::size_t>(e)];
             if (probe >= 0 && probePoints_[static_cast<std::size_t>(probe)] == at) return probe;
         }
-        const auto found = std::lower_bound(probePoints_.begin(), probePoints_.end(), at, [](const SheetPoint& l, const SheetPoint& r) {
-            return l.x != r.x ? l.x < r.x : l.y < r.y;
-        });
+        const auto found = std::lower_bound(probePoints_.begin(), probePoints_.end(), at, pointBefore);
         return found != probePoints_.end() && *found == at ? static_cast<int32_t>(found - probePoints_.begin()) : -1;
     }
 
