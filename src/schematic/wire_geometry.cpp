@@ -25,10 +25,6 @@ constexpr int64_t kMeanCap = 8;
 // A segment is filed on the first level where it spans at most this many cell widths.
 constexpr int64_t kSpanPerLevel = 16;
 
-}  // namespace
-
-namespace {
-
 constexpr std::size_t kFirstVertex = 4;
 
 // How many vertices a wire's parameters hold: the stated count, as far as stored.
