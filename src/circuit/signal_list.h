@@ -35,7 +35,6 @@ public:
     void fill(int32_t firstNet, int32_t lastNet);
 
     int32_t rowCount() const { return static_cast<int32_t>(rows_.size()); }
-    int32_t firstNet() const { return firstNet_; }
     const Row& row(int32_t k) const { return rows_[static_cast<std::size_t>(k)]; }
     QString text(int32_t k, int32_t column) const;  // 0 number, 1 name, 2 value
     bool marked(int32_t k) const;
