@@ -195,18 +195,6 @@ TEST(PowerOn, ASchematicThatNeverSettlesIsReportedOnce) {
 
 // ---- memory images ----
 
-namespace {
-
-// A simulator with IC g of `type`, holding the start state of its type.
-void addIc(sim::Simulator& s, int32_t g, sim::IcType type) {
-    sim::IcRecord& ic = s.IcTable[static_cast<std::size_t>(g)];
-    ic.Number = g;
-    ic.Type = static_cast<int32_t>(type);
-    sim::setStartValues(ic);
-}
-
-}  // namespace
-
 TEST(MemoryImages, FillFromAddressZeroUpToTheChipsSize) {
     testsupport::ScriptedPrompter prompter;
     ProgramFolder folder;

@@ -13,6 +13,7 @@
 #include "circuit/environment.h"
 #include "circuit/loaded_circuit.h"
 #include "schematic/sheet_builder.h"
+#include "sim/simulator.h"
 #include "support/program_folder.h"
 
 // Failed expectations show texts as texts.
@@ -27,6 +28,16 @@ inline QByteArray bytesOf(int count, const std::function<int(int)>& f) {
     QByteArray b(count, '\0');
     for (int i = 0; i < count; ++i) b[i] = static_cast<char>(f(i) & 0xFF);
     return b;
+}
+
+// IC g of the simulator set up by hand: of `type`, named `designator`, with its type's start values.
+inline sim::IcRecord& addIc(sim::Simulator& s, int32_t g, sim::IcType type, const std::string& designator = {}) {
+    sim::IcRecord& ic = s.IcTable[static_cast<std::size_t>(g)];
+    ic.Type = static_cast<int32_t>(type);
+    ic.Number = g;
+    sim::setStartValues(ic);
+    s.IcDesignators[static_cast<std::size_t>(g)] = designator;
+    return ic;
 }
 
 // A sheet drawn with the sheet builder: parts with every pin drawn, pins

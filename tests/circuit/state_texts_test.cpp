@@ -11,19 +11,10 @@
 #include "sim/simulator.h"
 
 using circuit::RegisterTree;
+using circuittest::addIc;
 using sim::IcType;
 
 namespace {
-
-// A simulator whose IC g is of `type`, named `designator`, with its start values.
-sim::IcRecord& addIc(sim::Simulator& s, int32_t g, IcType type, const std::string& designator) {
-    sim::IcRecord& ic = s.IcTable[static_cast<std::size_t>(g)];
-    ic.Type = static_cast<int32_t>(type);
-    ic.Number = g;
-    sim::setStartValues(ic);
-    s.IcDesignators[static_cast<std::size_t>(g)] = designator;
-    return ic;
-}
 
 QStringList rowTexts(const RegisterTree::Node& node) {
     QStringList t;
