@@ -25,14 +25,6 @@ struct PanelPin {
     int index;              // box index or label number; -1 where there is none
 };
 
-// The row of package pin `pin`, or nullptr.
-inline const PanelPin* findPin(std::span<const PanelPin> pins, int pin) {
-    for (const PanelPin& p : pins) {
-        if (p.pin == pin) return &p;
-    }
-    return nullptr;
-}
-
 // The row of input box `box`, or nullptr.
 inline const PanelPin* findBox(std::span<const PanelPin> pins, int box) {
     for (const PanelPin& p : pins) {
