@@ -62,10 +62,7 @@ MemoryPanelWindow::MemoryPanelWindow(std::unique_ptr<MemoryPanel> panel, int des
     chipLayout()->addWidget(chip_, 0, Qt::AlignHCenter);
 
     for (const PanelPin& p : t.pins) {
-        if (p.control != PinControl::Box) continue;
-        PinBox* box = addBox(chip_, p.pin, p.index, panel_->isDataBox(p.index) ? 2 : 1);
-        connect(box, &PinBox::keyTyped, this, [this, index = p.index](char32_t key) { Text1_KeyPress(index, key); });
-        boxes_[p.index] = box;
+        if (p.control == PinControl::Box) addBox(chip_, p.pin, p.index, panel_->isDataBox(p.index) ? 2 : 1);
     }
 
     model_ = new MemoryListModel(*panel_, this);
@@ -87,11 +84,6 @@ MemoryPanelWindow::~MemoryPanelWindow() {
     delete model_;
 }
 
-PinBox* MemoryPanelWindow::Text1(int index) const {
-    const auto it = boxes_.find(index);
-    return it == boxes_.end() ? nullptr : it->second;
-}
-
 void MemoryPanelWindow::Text1_KeyPress(int index, char32_t key) { panel_->keyPressed(index, key); }
 
 void MemoryPanelWindow::panelUpdated() {
@@ -100,7 +92,7 @@ void MemoryPanelWindow::panelUpdated() {
 }
 
 void MemoryPanelWindow::showTexts() {
-    for (auto& [index, box] : boxes_) box->setText(QString::fromStdString(panel_->boxText(index)));
+    for (const auto& [index, box] : boxes()) box->setText(QString::fromStdString(panel_->boxText(index)));
 }
 
 // ---- Form5 ----

@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 
-#include <map>
 #include <memory>
 
 #include "panels/memory_panel.h"
@@ -43,7 +42,6 @@ public:
     ~MemoryPanelWindow() override;
 
     MemoryPanel& controller() { return *panel_; }
-    PinBox* Text1(int index) const;
     MemoryListView* ListView1() const { return list_; }
     MemoryListModel* listModel() const { return model_; }
 
@@ -53,16 +51,15 @@ protected:
     ChipView* chip() const { return chip_; }
     // The boxes (and whatever a panel adds) show the controller's texts.
     virtual void showTexts();
+    void Text1_KeyPress(int index, char32_t key) override;
 
 private:
-    void Text1_KeyPress(int index, char32_t key);
     void panelUpdated();
 
     std::unique_ptr<MemoryPanel> panel_;
     ChipView* chip_;
     MemoryListModel* model_;
     MemoryListView* list_;
-    std::map<int, PinBox*> boxes_;
 };
 
 class Form5 final : public MemoryPanelWindow {

@@ -66,7 +66,14 @@ PinBox* PanelWindow::addBox(ChipView* chip, int pin, int index, int maxLength) {
     auto* box = new PinBox(chip, maxLength);
     box->setObjectName(QStringLiteral("Text1_%1").arg(index));
     box->setGeometry(chip->controlRect(pin));
+    connect(box, &PinBox::keyTyped, this, [this, index](char32_t key) { Text1_KeyPress(index, key); });
+    boxes_[index] = box;
     return box;
+}
+
+PinBox* PanelWindow::Text1(int index) const {
+    const auto it = boxes_.find(index);
+    return it == boxes_.end() ? nullptr : it->second;
 }
 
 QLabel* PanelWindow::addOutputLabel(ChipView* chip, int pin, int number) {

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <map>
+
 class QGroupBox;
 class QLabel;
 class QSplitter;
@@ -32,6 +34,8 @@ public:
     platform::RichTextBox* RichTextBox1() const { return description_; }
     QWidget* Frame1() const { return frame1_; }
     QGroupBox* Frame2() const { return frame2_; }
+    // Input box `index`, or nullptr where the panel has none.
+    PinBox* Text1(int index) const;
 
 protected:
     PanelWindow(const QString& formName, const QString& caption, const QString& chipName, const BandWidths& widths,
@@ -41,8 +45,12 @@ protected:
     // Frame2's contents, top to bottom.
     QVBoxLayout* chipLayout() const { return chipLayout_; }
 
-    // An input box Text1(index) or an output label, placed beside its pin.
+    // An input box Text1(index), placed beside its pin; a character typed
+    // in it goes to Text1_KeyPress.
     PinBox* addBox(ChipView* chip, int pin, int index, int maxLength = 1);
+    virtual void Text1_KeyPress(int index, char32_t key) = 0;
+    const std::map<int, PinBox*>& boxes() const { return boxes_; }
+    // An output label, placed beside its pin.
     QLabel* addOutputLabel(ChipView* chip, int pin, int number);
 
     // Pixels for a length in twips on this screen.
@@ -54,6 +62,7 @@ private:
     QWidget* frame1_;
     QGroupBox* frame2_;
     QVBoxLayout* chipLayout_;
+    std::map<int, PinBox*> boxes_;
 };
 
 }  // namespace panels

@@ -46,9 +46,7 @@ TtlPanelWindow::TtlPanelWindow(sim::Simulator& simulator, TtlChip chip, QWidget*
 
     for (const PanelPin& p : t.pins) {
         if (p.control == PinControl::Box) {
-            PinBox* box = addBox(chip_, p.pin, p.index);
-            connect(box, &PinBox::keyTyped, this, [this, index = p.index](char32_t key) { Text1_KeyPress(index, key); });
-            boxes_[p.index] = box;
+            addBox(chip_, p.pin, p.index);
         } else if (p.control == PinControl::Label) {
             labels_[p.index] = addOutputLabel(chip_, p.pin, p.index);
         }
@@ -56,11 +54,6 @@ TtlPanelWindow::TtlPanelWindow(sim::Simulator& simulator, TtlChip chip, QWidget*
     // Form_Load: the chip settles once with every box at "1".
     panel_.load();
     // Subclasses finish their own widgets before the first showTexts().
-}
-
-PinBox* TtlPanelWindow::Text1(int index) const {
-    const auto it = boxes_.find(index);
-    return it == boxes_.end() ? nullptr : it->second;
 }
 
 QLabel* TtlPanelWindow::outputLabel(int number) const {
@@ -74,7 +67,7 @@ void TtlPanelWindow::Text1_KeyPress(int index, char32_t key) {
 }
 
 void TtlPanelWindow::showTexts() {
-    for (auto& [index, box] : boxes_) box->setText(text(panel_.boxText(index)));
+    for (const auto& [index, box] : boxes()) box->setText(text(panel_.boxText(index)));
     for (auto& [number, label] : labels_) label->setText(text(panel_.labelText(number)));
 }
 

@@ -19,7 +19,6 @@ class TtlPanelWindow : public PanelWindow {
     Q_OBJECT
 public:
     TtlPanel& controller() { return panel_; }
-    PinBox* Text1(int index) const;
     QLabel* outputLabel(int number) const;
 
 protected:
@@ -28,12 +27,11 @@ protected:
     virtual void showTexts();
     ChipView* chip() const { return chip_; }
 
-private:
-    void Text1_KeyPress(int index, char32_t key);
+    void Text1_KeyPress(int index, char32_t key) override;
 
+private:
     TtlPanel panel_;
     ChipView* chip_;
-    std::map<int, PinBox*> boxes_;
     std::map<int, QLabel*> labels_;
 };
 
