@@ -80,7 +80,7 @@ void ChipView::paintEvent(QPaintEvent*) {
         p.setPen(Qt::black);
         p.drawRect(stub);
         const QString number = QString::number(pin.pin);
-        const QString name = QString::fromUtf8(pin.name.data(), static_cast<qsizetype>(pin.name.size()));
+        const QString name = QString::fromUtf8(pin.name);
         const QString text = onTop(pin.pin) ? name + QLatin1Char('\n') + number : number + QLatin1Char('\n') + name;
         p.setFont(small);
         p.drawText(stub, Qt::AlignCenter, text);

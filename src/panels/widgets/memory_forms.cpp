@@ -17,15 +17,13 @@ namespace {
 
 constexpr int kListHeightTwips = 3435;
 
-QString qtext(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
 }  // namespace
 
 // ---- Combo1 ----
 
 LevelCombo::LevelCombo(QWidget* parent) : QComboBox(parent) {
     setObjectName(QStringLiteral("Combo1"));
-    for (std::string_view item : kComboItems) addItem(qtext(item));
+    for (std::string_view item : kComboItems) addItem(QString::fromUtf8(item));
 }
 
 void LevelCombo::keyPressEvent(QKeyEvent* event) {
@@ -42,7 +40,7 @@ void LevelCombo::keyPressEvent(QKeyEvent* event) {
 
 MemoryPanelWindow::MemoryPanelWindow(std::unique_ptr<MemoryPanel> panel, int descriptionTwips, int chipTwips,
                                      int minimumHeightTwips, int listWidthTwips, int topRise, QWidget* parent)
-    : PanelWindow(qtext(panel->table().formName), qtext(panel->table().caption), qtext(panel->table().chipName),
+    : PanelWindow(panel->table().formName, panel->table().caption, panel->table().chipName,
                   BandWidths{descriptionTwips, chipTwips, minimumHeightTwips}, parent),
       panel_(std::move(panel)) {
     const MemoryPanelTable& t = panel_->table();

@@ -17,11 +17,11 @@ namespace panels {
 
 int PanelWindow::px(int twips) { return platform::twipsToPx(twips, platform::screenTwipsPerPixel()); }
 
-PanelWindow::PanelWindow(const QString& formName, const QString& caption, const QString& chipName,
+PanelWindow::PanelWindow(std::string_view formName, std::string_view caption, std::string_view chipName,
                          const BandWidths& widths, QWidget* parent)
     : QWidget(parent) {
-    setObjectName(formName);
-    setWindowTitle(caption);
+    setObjectName(QString::fromUtf8(formName));
+    setWindowTitle(QString::fromUtf8(caption));
     setFont(platform::paneFont(9));
 
     auto* outer = new QHBoxLayout(this);
@@ -42,7 +42,7 @@ PanelWindow::PanelWindow(const QString& formName, const QString& caption, const 
     frame1_->setMinimumHeight(px(widths.minimumHeightTwips));
     auto* centring = new QGridLayout(frame1_);
     centring->setContentsMargins(4, 4, 4, 4);
-    frame2_ = new QGroupBox(chipName, frame1_);
+    frame2_ = new QGroupBox(QString::fromUtf8(chipName), frame1_);
     frame2_->setObjectName(QStringLiteral("Frame2"));
     frame2_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     centring->addWidget(frame2_, 0, 0, Qt::AlignCenter);

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <map>
+#include <string_view>
 
 class QGroupBox;
 class QLabel;
@@ -38,8 +39,9 @@ public:
     PinBox* Text1(int index) const;
 
 protected:
-    PanelWindow(const QString& formName, const QString& caption, const QString& chipName, const BandWidths& widths,
-                QWidget* parent);
+    // The names come from the panel's table, in UTF-8.
+    PanelWindow(std::string_view formName, std::string_view caption, std::string_view chipName,
+                const BandWidths& widths, QWidget* parent);
 
     void setDescriptionHtml(const QString& html);
     // Frame2's contents, top to bottom.

@@ -12,8 +12,6 @@
 namespace panels {
 namespace {
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
 BandWidths ttlBands(TtlChip chip) {
     // The 74LS00's description is the shortest, so its band is narrower.
     return {chip == TtlChip::Ls00 ? 3495 : 4500, 6315, 5040};
@@ -33,8 +31,8 @@ ChipMetrics ttlMetrics(const TtlPanelTable& t) {
 }  // namespace
 
 TtlPanelWindow::TtlPanelWindow(sim::Simulator& simulator, TtlChip chip, QWidget* parent)
-    : PanelWindow(text(ttlPanelTable(chip).formName), text(ttlPanelTable(chip).caption),
-                  text(ttlPanelTable(chip).chipName), ttlBands(chip), parent),
+    : PanelWindow(ttlPanelTable(chip).formName, ttlPanelTable(chip).caption, ttlPanelTable(chip).chipName,
+                  ttlBands(chip), parent),
       panel_(simulator, chip) {
     const TtlPanelTable& t = panel_.table();
     setDescriptionHtml(ttlDescriptionHtml(chip));
@@ -67,8 +65,8 @@ void TtlPanelWindow::Text1_KeyPress(int index, char32_t key) {
 }
 
 void TtlPanelWindow::showTexts() {
-    for (const auto& [index, box] : boxes()) box->setText(text(panel_.boxText(index)));
-    for (auto& [number, label] : labels_) label->setText(text(panel_.labelText(number)));
+    for (const auto& [index, box] : boxes()) box->setText(QString::fromUtf8(panel_.boxText(index)));
+    for (auto& [number, label] : labels_) label->setText(QString::fromUtf8(panel_.labelText(number)));
 }
 
 Form4::Form4(sim::Simulator& simulator, QWidget* parent) : TtlPanelWindow(simulator, TtlChip::Ls00, parent) {
