@@ -1,12 +1,12 @@
 #include "schgen/sch_writer.h"
 
 #include <algorithm>
-#include <fstream>
 #include <string_view>
 
 #include <QString>
 
 #include "platform/codepage.h"
+#include "platform/whole_file.h"
 #include "schematic/sch_record_parser.h"
 
 namespace schgen {
@@ -244,11 +244,7 @@ std::string writeSchBytes(const schematic::SchSheet& sheet) {
 
 bool writeSchFile(const schematic::SchSheet& sheet, const std::string& path) {
     const std::string bytes = writeSchBytes(sheet);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return !out.fail();
+    return platform::writeWholeFile(QString::fromStdString(path), QByteArray::fromStdString(bytes)).ok;
 }
 
 }  // namespace schgen
