@@ -12,6 +12,7 @@
 #include "memory_plan.h"
 #include "microcode.h"
 #include "plan_text.h"
+#include "platform/whole_file.h"
 #include "rtf_text.h"
 #include "schgen/sch_writer.h"
 
@@ -119,10 +120,10 @@ bool writeLabData(const std::vector<GeneratedFile>& files, const fs::path& outDi
     }
     for (const GeneratedFile& f : files) {
         const fs::path path = outDir / fs::path(f.name);
-        std::ofstream o(path, std::ios::binary | std::ios::trunc);
-        o.write(f.bytes.data(), static_cast<std::streamsize>(f.bytes.size()));
-        if (!o.flush()) {
-            error = "cannot write " + path.string();
+        const platform::WholeFileWrite written =
+            platform::writeWholeFile(QString::fromStdString(path.string()), QByteArray::fromStdString(f.bytes));
+        if (!written.ok) {
+            error = "cannot write " + path.string() + ": " + written.error.toStdString();
             return false;
         }
     }
