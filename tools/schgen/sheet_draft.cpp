@@ -95,6 +95,29 @@ SchElement pinElement(const std::string& name, int32_t number, int32_t x, int32_
     return element(SchElementKind::Pin, std::move(p), {name, std::to_string(number)});
 }
 
+// A placed part's parameters: the part at `at`, its designator and part type
+// standing on their own points.
+std::vector<int32_t> partParams(int32_t comp, SheetPoint at, SheetPoint designator, SheetPoint partType,
+                                int32_t partTypeColour) {
+    std::vector<int32_t> p(pp::Count, 0);
+    p[pp::X] = static_cast<int32_t>(at.x);
+    p[pp::Y] = static_cast<int32_t>(at.y);
+    p[pp::PartNo] = 1;
+    p[pp::CompIndex] = comp;
+    p[pp::DesignatorX] = static_cast<int32_t>(designator.x);
+    p[pp::DesignatorY] = static_cast<int32_t>(designator.y);
+    p[pp::DesignatorColor] = kNavy;
+    p[pp::DesignatorFont] = SheetDraft::kLatinFont;
+    p[pp::DesignatorHidden - 1] = 1;  // as the files carry it
+    p[pp::PartTypeX] = static_cast<int32_t>(partType.x);
+    p[pp::PartTypeY] = static_cast<int32_t>(partType.y);
+    p[pp::PartTypeColor] = partTypeColour;
+    p[pp::PartTypeFont] = SheetDraft::kLatinFont;
+    p[pp::PartTypeHidden - 1] = 1;  // as the files carry it
+    p[pp::FillColor] = kWhite;
+    return p;
+}
+
 std::vector<int32_t> pointParams(std::vector<int32_t> head, const std::vector<SheetPoint>& points) {
     if (points.size() < 2) throw std::invalid_argument("a line needs two points or more");
     head.push_back(static_cast<int32_t>(points.size()));
@@ -181,15 +204,18 @@ int32_t SheetDraft::component(int32_t type) {
                                         middle + 2 * kPitch * static_cast<int32_t>(i), -height, dir::Down));
     }
 
+    return addComponent(type, type, std::move(g));
+}
+
+int32_t SheetDraft::addComponent(int32_t cacheKey, int32_t type, schematic::SchPartGraphics graphics) {
     schematic::SchComponent c;
-    c.parts.push_back(std::move(g));
-    const std::string typeName(sim::icTypeName(type));
-    c.names = {"'" + typeName + "'"};
-    c.libText1 = "DIP" + std::to_string(t.pinCount);
+    c.parts.push_back(std::move(graphics));
+    c.names = {"'" + std::string(sim::icTypeName(type)) + "'"};
+    c.libText1 = "DIP" + std::to_string(sim::pinTable(type).pinCount);
     c.libText5 = "'U?'";
     sheet_.comps.push_back(std::move(c));
     const auto index = static_cast<int32_t>(sheet_.comps.size() - 1);
-    compOfType_[type] = index;
+    compOfType_[cacheKey] = index;
     return index;
 }
 
@@ -202,22 +228,8 @@ int SheetDraft::ic(const std::string& designator, const std::string& type, int32
     for (const SchElement& e : sheet_.comps[static_cast<std::size_t>(comp)].parts[0].elements)
         if (e.kind == SchElementKind::Rectangle) boxHeight = -e.param(3);
 
-    std::vector<int32_t> p(pp::Count, 0);
-    p[pp::X] = x;
-    p[pp::Y] = y;
-    p[pp::PartNo] = 1;
-    p[pp::CompIndex] = comp;
-    p[pp::DesignatorX] = x;
-    p[pp::DesignatorY] = y - 3;  // texts stand on their anchor: just above the box
-    p[pp::DesignatorColor] = kNavy;
-    p[pp::DesignatorFont] = kLatinFont;
-    p[pp::DesignatorHidden - 1] = 1;  // as the files carry it
-    p[pp::PartTypeX] = x;
-    p[pp::PartTypeY] = y + boxHeight + 12;
-    p[pp::PartTypeColor] = kNavy;
-    p[pp::PartTypeFont] = kLatinFont;
-    p[pp::PartTypeHidden - 1] = 1;  // as the files carry it
-    p[pp::FillColor] = kWhite;
+    // Texts stand on their anchor: the designator just above the box, the part type below it.
+    std::vector<int32_t> p = partParams(comp, {x, y}, {x, y - 3}, {x, y + boxHeight + 12}, kNavy);
     std::vector<std::string> texts = {"*", type, designator, type};
     for (const std::string& d : descriptions) {
         const std::string_view kept = schematic::trimBlanks(d);
@@ -333,15 +345,7 @@ int32_t SheetDraft::package(int32_t type) {
         e.params[10] = kLeads;
         g.elements.push_back(std::move(e));
     }
-    schematic::SchComponent c;
-    c.parts.push_back(std::move(g));
-    c.names = {"'" + std::string(sim::icTypeName(type)) + "'"};
-    c.libText1 = "DIP" + std::to_string(pins);
-    c.libText5 = "'U?'";
-    sheet_.comps.push_back(std::move(c));
-    const auto index = static_cast<int32_t>(sheet_.comps.size() - 1);
-    compOfType_[type + kPackageKey] = index;
-    return index;
+    return addComponent(type + kPackageKey, type, std::move(g));
 }
 
 int SheetDraft::dip(const std::string& designator, const std::string& type, int32_t x, int32_t y) {
@@ -349,24 +353,8 @@ int SheetDraft::dip(const std::string& designator, const std::string& type, int3
     if (typeNo < 0) throw std::invalid_argument("no simulated IC type is named \"" + type + "\"");
     const int32_t comp = package(typeNo);
     const int32_t height = kPitch * (sim::pinTable(typeNo).pinCount / 2 + 1);
-    constexpr int32_t kWhite = 0xFFFFFF;
-    std::vector<int32_t> p(pp::Count, 0);
-    p[pp::X] = x;
-    p[pp::Y] = y;
-    p[pp::PartNo] = 1;
-    p[pp::CompIndex] = comp;
-    p[pp::DesignatorX] = x + 5;
-    p[pp::DesignatorY] = y - 4;
-    p[pp::DesignatorColor] = kNavy;
-    p[pp::DesignatorFont] = kLatinFont;
-    p[pp::DesignatorHidden - 1] = 1;
-    // The part type on the body, the designator above it.
-    p[pp::PartTypeX] = x + 4;
-    p[pp::PartTypeY] = y + height / 2 + 4;
-    p[pp::PartTypeColor] = kWhite;
-    p[pp::PartTypeFont] = kLatinFont;
-    p[pp::PartTypeHidden - 1] = 1;
-    p[pp::FillColor] = kWhite;
+    // The part type on the body, in white, the designator above it.
+    std::vector<int32_t> p = partParams(comp, {x, y}, {x + 5, y - 4}, {x + 4, y + height / 2 + 4}, kWhite);
     return add(element(SchElementKind::Part, std::move(p), {"*", type, designator, type}));
 }
 

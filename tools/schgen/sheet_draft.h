@@ -78,6 +78,8 @@ public:
 private:
     int32_t component(int32_t type);
     int32_t package(int32_t type);
+    // Adds a one-part component for `type` and remembers it under `cacheKey`.
+    int32_t addComponent(int32_t cacheKey, int32_t type, schematic::SchPartGraphics graphics);
     const schematic::SchElement& part(int index) const;
     const schematic::SchElement& pin(const schematic::SchElement& part, int pinNumber) const;
     int add(schematic::SchElement e);
