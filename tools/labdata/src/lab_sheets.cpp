@@ -13,12 +13,6 @@ namespace {
 using schematic::SchElementKind;
 using schematic::SheetPoint;
 
-SchElementKind directiveKind(const std::string& which) {
-    if (which == "stimulus") return SchElementKind::SimStimulus;
-    if (which == "probe") return SchElementKind::SimProbe;
-    return SchElementKind::SimVector;
-}
-
 bool inside(const FramePlan& f, const IcPlan& ic) {
     return ic.x >= f.x1 && ic.x <= f.x2 && ic.y >= f.y1 && ic.y <= f.y2;
 }
@@ -60,9 +54,9 @@ schematic::SchSheet circuitSheet(const CircuitPlan& plan) {
         if (!ic.caption.empty()) d.label(ic.x, ic.y + boxHeight(d.sheet(), part) + 45, ic.caption, schgen::SheetDraft::kSongFont);
         for (const PinConnection& c : ic.connections) d.net(part, c.pin, c.net);
     }
-    for (const std::string& t : plan.stimuli) d.directive(directiveKind("stimulus"), t);
-    for (const std::string& t : plan.probes) d.directive(directiveKind("probe"), t);
-    for (const std::string& t : plan.vectors) d.directive(directiveKind("vector"), t);
+    for (const std::string& t : plan.stimuli) d.directive(SchElementKind::SimStimulus, t);
+    for (const std::string& t : plan.probes) d.directive(SchElementKind::SimProbe, t);
+    for (const std::string& t : plan.vectors) d.directive(SchElementKind::SimVector, t);
     return d.sheet();
 }
 
