@@ -4,6 +4,7 @@
 #include "panels/cell_entry.h"
 #include "panels/memory_panel.h"
 #include "panels/test_circuit.h"
+#include "role_net.h"
 #include "sim/pin_table.h"
 #include "sim/simulator.h"
 
@@ -39,12 +40,7 @@ TEST(MemoryPanelTables, EveryPinSitsOnTheNetOfItsChipsRole) {
         ASSERT_EQ(static_cast<int>(t.pins.size()), pins.pinCount);
         for (const PanelPin& p : t.pins) {
             SCOPED_TRACE(p.pin);
-            const int32_t role = pins.roles[static_cast<std::size_t>(p.pin)];
-            const int32_t expected = sim::isInputRole(role)    ? ic.InputNets[static_cast<std::size_t>(role)]
-                                     : sim::isOutputRole(role) ? ic.OutputNets[static_cast<std::size_t>(role - sim::kOutputRoleBase)]
-                                     : sim::isBidirRole(role)  ? ic.BidirNets[static_cast<std::size_t>(role - sim::kBidirRoleBase)]
-                                                               : -1;
-            EXPECT_EQ(p.net, expected);
+            EXPECT_EQ(p.net, roleNet(ic, pins.roles[static_cast<std::size_t>(p.pin)]));
         }
         // The byte's boxes are the data pins, D7 first; the address boxes the address inputs, top bit first.
         for (std::size_t k = 0; k < t.dataBoxes.size(); ++k) {

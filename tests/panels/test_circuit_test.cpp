@@ -2,6 +2,7 @@
 // start values of a registered circuit.
 #include "panels/test_circuit.h"
 #include "panels/ttl_panel.h"
+#include "role_net.h"
 #include "sim/pin_table.h"
 #include "sim/simulator.h"
 
@@ -12,13 +13,6 @@
 
 namespace panels {
 namespace {
-
-int32_t roleNet(const sim::IcRecord& ic, int32_t role) {
-    if (sim::isInputRole(role)) return ic.InputNets[static_cast<std::size_t>(role)];
-    if (sim::isOutputRole(role)) return ic.OutputNets[static_cast<std::size_t>(role - sim::kOutputRoleBase)];
-    if (sim::isBidirRole(role)) return ic.BidirNets[static_cast<std::size_t>(role - sim::kBidirRoleBase)];
-    return -1;
-}
 
 TEST(TestCircuit, ChipsTakeConsecutiveNetsInRoleOrderAndOneRecordEach) {
     PanelCircuit circuit;
