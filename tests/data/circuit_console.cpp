@@ -7,8 +7,7 @@
 namespace labtest {
 
 CircuitConsole::CircuitConsole(const std::string& schematicPath, const std::string& programFolder)
-    : previousHome_(qgetenv("CORVANE_HOME")) {
-    qputenv("CORVANE_HOME", QByteArray::fromStdString(programFolder));
+    : home_(QString::fromStdString(programFolder)) {
     std::optional<circuit::LoadedCircuit> loaded = circuit::readAndBuildCircuit(*env_, QString::fromStdString(schematicPath));
     if (!loaded) {
         error_ = "cannot load " + schematicPath;
@@ -18,11 +17,6 @@ CircuitConsole::CircuitConsole(const std::string& schematicPath, const std::stri
     circuit::powerOn(*env_, circuit_);
     probes_.fill(circuit_.Setup);
     for (const platform::MessageRequest& m : prompter_.messages()) error_ += m.title.toStdString() + ": " + m.text.toStdString() + "\n";
-}
-
-CircuitConsole::~CircuitConsole() {
-    if (previousHome_.isEmpty()) qunsetenv("CORVANE_HOME");
-    else qputenv("CORVANE_HOME", previousHome_);
 }
 
 void CircuitConsole::clickSwitch(int index) { actions_.toggleSwitch(index); }

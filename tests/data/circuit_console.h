@@ -17,6 +17,7 @@
 #include "circuit/probe_list.h"
 #include "circuit/terminal_text.h"
 #include "lab_console.h"
+#include "support/program_folder.h"
 #include "support/scripted_prompter.h"
 
 namespace labtest {
@@ -28,7 +29,6 @@ public:
     // data/). loaded() tells whether that worked without a message; error()
     // says what did not.
     CircuitConsole(const std::string& schematicPath, const std::string& programFolder);
-    ~CircuitConsole() override;
 
     bool loaded() const { return error_.empty(); }
     const std::string& error() const { return error_; }
@@ -55,7 +55,7 @@ private:
     int32_t icByDesignator(const std::string& designator) const;
 
     testsupport::ScriptedPrompter prompter_;
-    QByteArray previousHome_;
+    testsupport::ProgramHome home_;
     std::unique_ptr<circuit::Environment> env_ = std::make_unique<circuit::Environment>();
     circuit::LoadedCircuit circuit_;
     circuit::ConsoleActions actions_{*env_, circuit_};

@@ -1,6 +1,7 @@
 #pragma once
-// A program folder of the test's own: CORVANE_HOME points at a fresh
-// temporary folder while the object lives, and files can be laid out in it.
+// The program's folder for a test: ProgramHome points CORVANE_HOME at a
+// given folder while it lives; ProgramFolder does so for a fresh temporary
+// folder of the test's own, in which files can be laid out.
 
 #include <QByteArray>
 #include <QDir>
@@ -10,13 +11,25 @@
 
 namespace testsupport {
 
-class ProgramFolder {
+class ProgramHome {
 public:
-    ProgramFolder() : previous_(qgetenv("CORVANE_HOME")) { qputenv("CORVANE_HOME", dir_.path().toUtf8()); }
-    ~ProgramFolder() {
+    explicit ProgramHome(const QString& folder) : previous_(qgetenv("CORVANE_HOME")) {
+        qputenv("CORVANE_HOME", folder.toUtf8());
+    }
+    ~ProgramHome() {
         if (previous_.isEmpty()) qunsetenv("CORVANE_HOME");
         else qputenv("CORVANE_HOME", previous_);
     }
+    ProgramHome(const ProgramHome&) = delete;
+    ProgramHome& operator=(const ProgramHome&) = delete;
+
+private:
+    QByteArray previous_;
+};
+
+class ProgramFolder {
+public:
+    ProgramFolder() = default;
     ProgramFolder(const ProgramFolder&) = delete;
     ProgramFolder& operator=(const ProgramFolder&) = delete;
 
@@ -31,7 +44,7 @@ public:
 
 private:
     QTemporaryDir dir_;
-    QByteArray previous_;
+    ProgramHome home_{dir_.path()};
 };
 
 }  // namespace testsupport
