@@ -186,7 +186,8 @@ void RichTextBox::applyWrapWidth() {
         return;
     }
     setLineWrapMode(QTextEdit::FixedPixelWidth);
-    setLineWrapColumnOrWidth(margin);
+    // Setting the width lays the whole text out again; a resize leaves it as it was.
+    if (lineWrapColumnOrWidth() != margin) setLineWrapColumnOrWidth(margin);
 }
 
 void RichTextBox::resizeEvent(QResizeEvent* event) {
