@@ -73,12 +73,17 @@ TEST_F(MonitorCommands, CodeTransfersRunFromTheMenuAndTheToolbar) {
     // "从Vuz设备获取数据": 32 words at 1000H into a new file.
     const QString received = device.ports.filePath(QStringLiteral("t.COD"));
     prompter.answerFile(received);
+    const auto prompts = [&] { return w.RichTextBox1()->text().count(QLatin1Char('>')); };
+    const qsizetype promptsBefore = prompts();
     w.menuEntry(QStringLiteral("ToolRecvData"))->trigger();
     devlink::DataSendRecvProcess* dialog = apptest::visibleProgressDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(w.isEnabled());
     ASSERT_TRUE(waitUntil([&] { return w.isEnabled() && !apptest::visibleProgressDialog(); }));
     EXPECT_EQ(QFileInfo(received).size(), 5 + 64);
+    // The transfer ends with its last data byte; the device's prompt follows on
+    // its own time. A user starts the next command once it is on the pane.
+    ASSERT_TRUE(waitUntil([&] { return prompts() > promptsBefore; }));
 
     // "发送" on the toolbar: two blocks under one dialog, the pause between them included.
     const std::vector<codefile::CodeBlock> blocks = {{{0x2000, 2}, {'A', 'B', 'C', 'D'}}, {{0x3000, 1}, {'Y', 'Z'}}};
