@@ -151,6 +151,8 @@ void Form7::setCaption(const QString& caption) {
 
 QString Form7::caption() const { return windowTitle(); }
 
+bool Form7::continuousMode() const { return command5_->text() == QString::fromUtf16(kContinuousCaption); }
+
 // ---- the load ----
 
 int Form7::Form_UserLoad(const QString& strSchFileName) {
@@ -255,7 +257,7 @@ void Form7::RefreshAll() {
 // ---- experiments ----
 
 void Form7::User_ChangeCurForm() {
-    if (command5_->text() == QString::fromUtf16(kContinuousCaption)) {
+    if (continuousMode()) {
         environment().stopRun();
         command5_->setText(QString::fromUtf16(kSingleStepCaption));
     }

@@ -117,6 +117,8 @@ public:
     // The run-mode toggle of the console; its caption is the run mode. It
     // waits hidden in Frame1 with its design caption until the console places it.
     QPushButton* Command5() const { return command5_; }
+    // The toggle reads "S/C=连续": the window's clock runs on its own.
+    bool continuousMode() const;
 
     // What the signal list and the IC tree show.
     circuit::StateViewModels& stateViews() { return models_; }

@@ -54,10 +54,6 @@ OperatorConsole* OperatorConsole::of(const Form7& form) {
     return form.findChild<OperatorConsole*>(QStringLiteral("OperatorConsole"), Qt::FindDirectChildrenOnly);
 }
 
-bool OperatorConsole::continuousMode() const {
-    return form_.Command5()->text() == QString::fromUtf16(kContinuousCaption);
-}
-
 QPushButton* OperatorConsole::button(const QString& name, const QString& caption) {
     auto* b = new QPushButton(caption, panel_);
     b->setObjectName(name);
@@ -194,7 +190,7 @@ void OperatorConsole::build() {
 // ---- the refresh rule ----
 
 void OperatorConsole::refreshRule() {
-    if (continuousMode()) StartDelayedRefresh(3);
+    if (form_.continuousMode()) StartDelayedRefresh(3);
     else form_.RefreshAll();
 }
 
@@ -215,7 +211,7 @@ void OperatorConsole::Timer1_Timer() {
 void OperatorConsole::Command5_Click() {
     circuit::Environment& env = form_.environment();
     QPushButton* command5 = form_.Command5();
-    if (!continuousMode()) {
+    if (!form_.continuousMode()) {
         form_.RefreshAll();
         command5->setText(QString::fromUtf16(kContinuousCaption));
         env.StopFlag = 0;
@@ -243,7 +239,7 @@ void OperatorConsole::Command8_Click() {
     command8_->setText(kRunningCaption);
     command8_->repaint();
     actions_.clockEdge();
-    if (!continuousMode()) form_.RefreshAll();
+    if (!form_.continuousMode()) form_.RefreshAll();
     if (form_.parts().flush8251Output) form_.parts().flush8251Output(form_);
     command8_->setText(actions_.edgeCaption());
     command8_->setEnabled(true);
@@ -254,7 +250,7 @@ void OperatorConsole::Command7_Click() {
     command7_->setText(kRunningCaption);
     command7_->repaint();
     const QString line = actions_.clockPulses(circuit::pulseCount(text3_->text()), [this] {
-        if (!continuousMode()) form_.RefreshAll();
+        if (!form_.continuousMode()) form_.RefreshAll();
         if (form_.parts().flush8251Output) form_.parts().flush8251Output(form_);
     });
     sampler::DebugLog::appendLine(line);

@@ -38,7 +38,6 @@ public:
     static OperatorConsole* of(const Form7& form);
 
     circuit::ConsoleActions& actions() { return actions_; }
-    bool continuousMode() const;
 
     // ---- controls ----
     QPushButton* Command6() const { return command6_; }

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
 
 #include "circuit/environment.h"
 #include "circuit/memory_data.h"
@@ -15,11 +14,6 @@
 #include "sim/ic_type.h"
 
 namespace circuit::widgets {
-namespace {
-
-bool inContinuousMode(const Form7& w) { return w.Command5()->text() == QString::fromUtf16(kContinuousCaption); }
-
-}  // namespace
 
 RunWindows::RunWindows(MDIForm1& frame) : QObject(&frame), frame_(frame), session_(frame.environment()) {
     setObjectName(QStringLiteral("RunWindows"));
@@ -86,7 +80,7 @@ void installRunParts(CircuitParts& parts) {
     parts.loadMemoryData = [](Form7& w, int index) {
         circuit::loadMemoryDataCommand(w.environment().simulator, w.Setup(), index);
         // During a run the views catch up with the run's own refreshes.
-        if (!inContinuousMode(w)) w.RefreshAll();
+        if (!w.continuousMode()) w.RefreshAll();
     };
     parts.saveMemoryData = [](Form7& w, int index) {
         circuit::saveMemoryDataCommand(w.environment().simulator, w.Setup(), index);
