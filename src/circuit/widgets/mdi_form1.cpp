@@ -41,20 +41,17 @@ void MDIForm1::buildMenus() {
         QAction* a = menu->addAction(text);
         a->setObjectName(name);
         connect(a, &QAction::triggered, this, handler);
-        items_.emplace_back(name, a);
         return a;
     };
-    auto separator = [this](QMenu* menu, const QString& name) {
+    auto separator = [](QMenu* menu, const QString& name) {
         QAction* a = menu->addSeparator();
         a->setObjectName(name);
-        items_.emplace_back(name, a);
         return a;
     };
     auto topMenu = [this](const QString& name, const QString& title) {
         QMenu* m = menuBar()->addMenu(title);
         m->setObjectName(name);
         m->menuAction()->setObjectName(name);
-        items_.emplace_back(name, m->menuAction());
         return m;
     };
 
@@ -98,7 +95,6 @@ void MDIForm1::buildMenus() {
     QAction* exit = menuBar()->addAction(QStringLiteral("退出"));
     exit->setObjectName(QStringLiteral("exit"));
     connect(exit, &QAction::triggered, this, &MDIForm1::exit_Click);
-    items_.emplace_back(QStringLiteral("exit"), exit);
 
     QMenu* help = topMenu(QStringLiteral("help"), QStringLiteral("帮助"));
     item(help, QStringLiteral("readme"), QStringLiteral("使用说明"), [] {})->setVisible(false);
@@ -106,13 +102,8 @@ void MDIForm1::buildMenus() {
 }
 
 QAction* MDIForm1::menuItem(const QString& name) const {
-    for (const auto& [n, a] : items_)
-        if (n == name) return a;
-    for (QAction* a : labItems_)
-        if (a->objectName() == name) return a;
-    for (QAction* a : icOutItems_)
-        if (a->objectName() == name) return a;
-    return nullptr;
+    // Every item, the ones added later included, belongs to the menu bar or one of its menus.
+    return menuBar()->findChild<QAction*>(name);
 }
 
 QMdiSubWindow* MDIForm1::addChild(QWidget* widget) {

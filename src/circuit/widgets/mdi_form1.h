@@ -107,7 +107,6 @@ private:
     QList<QAction*> icOutItems_;
     QList<QPointer<QWidget>> icOutWindows_;
     QMenu* winList_ = nullptr;
-    std::vector<std::pair<QString, QAction*>> items_;
 
     std::vector<Form7*> circuits_;
     std::array<QMdiSubWindow*, kTestPanelCount> panels_{};
