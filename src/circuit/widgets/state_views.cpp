@@ -113,7 +113,6 @@ void SignalListView::fill(const circuit::SignalList& model) {
     for (int32_t k = 0; k < model.rowCount(); ++k) {
         auto* item = new QTreeWidgetItem({model.text(k, 0), model.text(k, 1), model.text(k, 2)});
         item->setData(0, kKeyRole, circuit::SignalList::rowKey(k));
-        item->setData(0, kIcRole, k);
         rows_.push_back(item);
         items.append(item);
     }
