@@ -54,12 +54,16 @@ OperatorConsole* OperatorConsole::of(const Form7& form) {
     return form.findChild<OperatorConsole*>(QStringLiteral("OperatorConsole"), Qt::FindDirectChildrenOnly);
 }
 
-QPushButton* OperatorConsole::button(const QString& name, const QString& caption) {
-    auto* b = new QPushButton(caption, panel_);
-    b->setObjectName(name);
+void OperatorConsole::placeButton(QPushButton* b) {
     b->setMinimumWidth(twipsPx(1335));
     b->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
     rows_->addWidget(b, 0, Qt::AlignLeft);
+}
+
+QPushButton* OperatorConsole::button(const QString& name, const QString& caption) {
+    auto* b = new QPushButton(caption, panel_);
+    b->setObjectName(name);
+    placeButton(b);
     return b;
 }
 
@@ -70,7 +74,6 @@ void OperatorConsole::addMemoryButtons(std::vector<QPushButton*>& buttons, const
     for (std::size_t i = 0; i < count; ++i) {
         QPushButton* b = button(QStringLiteral("%1_%2").arg(name).arg(i),
                                 i < entries.size() ? QString::fromStdString(entries[i].Name) : designCaption);
-        b->setProperty(kIndexProperty, static_cast<int>(i));
         connect(b, &QPushButton::clicked, this, [this, i, load] {
             load ? Command10_Click(static_cast<int>(i)) : Command11_Click(static_cast<int>(i));
         });
@@ -110,9 +113,7 @@ void OperatorConsole::build() {
 
     const bool hasClock = setup.ClockNet != -1;
     QPushButton* command5 = form_.Command5();
-    command5->setMinimumWidth(twipsPx(1335));
-    command5->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
-    rows_->addWidget(command5, 0, Qt::AlignLeft);
+    placeButton(command5);
     const bool runnable = hasClock && setup.ClockMode == 1;
     command5->setVisible(runnable);
     command5->setEnabled(runnable);
@@ -138,7 +139,6 @@ void OperatorConsole::build() {
         const int index = static_cast<int>(i);
         QPushButton* b = button(QStringLiteral("Command9_%1").arg(i),
                                 setup.InSignals.empty() ? QStringLiteral("InSignalName") : actions_.switchCaption(index));
-        b->setProperty(kIndexProperty, index);
         b->setVisible(!setup.InSignals.empty());
         b->setEnabled(!setup.InSignals.empty());
         connect(b, &QPushButton::clicked, this, [this, index] { Command9_Click(index); });

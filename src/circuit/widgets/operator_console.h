@@ -74,6 +74,8 @@ protected:
 private:
     void build();
     QPushButton* button(const QString& name, const QString& caption);
+    // A button of the console's rows, in the next row.
+    void placeButton(QPushButton* b);
     void refreshRule();
     void addMemoryButtons(std::vector<QPushButton*>& buttons, const QString& name, const QString& designCaption,
                           const std::vector<schematic::MemDataEntry>& entries, bool load);
