@@ -18,12 +18,6 @@ namespace circuit::widgets {
 
 namespace {
 
-std::array<bool, 5> bandsShown(const BandBar& bar) {
-    std::array<bool, 5> shown{};
-    for (int n = 1; n <= 5; ++n) shown[static_cast<std::size_t>(n - 1)] = bar.isBandVisible(n);
-    return shown;
-}
-
 // Reads a text of the data folder into `box`; false when it is not there or does not read.
 bool loadText(platform::RichTextBox& box, const std::string& fileName) {
     const QString path = circuit::dataFile(QString::fromStdString(fileName));

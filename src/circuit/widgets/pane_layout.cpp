@@ -15,6 +15,12 @@ int textsBandWidth() { return twipsPx(2445); }
 // The side panel's columns need room for the lists' columns.
 int sidePanelBandWidth() { return 3 * twipsPx(2700); }
 
+std::array<bool, 5> bandsShown(const BandBar& bar) {
+    std::array<bool, 5> shown{};
+    for (int n = 1; n <= 5; ++n) shown[static_cast<std::size_t>(n - 1)] = bar.isBandVisible(n);
+    return shown;
+}
+
 QList<int> shareBandWidths(int room, const std::array<bool, 5>& visible, int texts, int sidePanel) {
     QList<int> widths(5, 0);
     int rest = room;
@@ -61,9 +67,8 @@ void PaneLayout::shareBands() {
     BandBar* bar = window_.CoolBar1();
     // The handles of bands that have just come or gone, before the room is measured.
     bar->refresh();
-    std::array<bool, 5> visible{};
-    int shown = 0;
-    for (int n = 1; n <= 5; ++n) shown += (visible[static_cast<std::size_t>(n - 1)] = bar->isBandVisible(n)) ? 1 : 0;
+    const std::array<bool, 5> visible = bandsShown(*bar);
+    const int shown = static_cast<int>(std::count(visible.begin(), visible.end(), true));
     const int room = bar->width() - bar->handleWidth() * std::max(0, shown - 1);
     bar->setSizes(shareBandWidths(room, visible, textsWidth_, sidePanelWidth_));
 }

@@ -17,6 +17,7 @@
 
 namespace circuit::widgets {
 
+class BandBar;
 class Form7;
 
 // CoolBar1's bands.
@@ -31,6 +32,9 @@ int sidePanelBandWidth();
 
 // The drawings' shares: board drawing, schematic, block diagram.
 inline constexpr std::array<int, 3> kDrawingWeights = {1, 2, 1};
+
+// Which of CoolBar1's five bands `bar` shows.
+std::array<bool, 5> bandsShown(const BandBar& bar);
 
 // The widths of CoolBar1's five bands in `room` pixels (the bar's width less
 // its handles): 0 for a hidden band, `texts` and `sidePanel` for bands 1 and 5,
