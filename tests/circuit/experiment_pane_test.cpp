@@ -15,22 +15,18 @@
 #include "circuit/widgets/form7.h"
 #include "circuit/widgets/mdi_form1.h"
 #include "circuit/widgets/pane_layout.h"
-#include "env_data.h"
-#include "env_fixture.h"
+#include "frame_fixture.h"
 #include "platform/codepage.h"
 #include "platform/twips.h"
 #include "platform/widgets/rich_text_box.h"
 #include "schgen/sch_writer.h"
 #include "schgen/sheet_draft.h"
-#include "support/scripted_prompter.h"
 #include "support/wait_until.h"
 #include "view/widgets/user_control1.h"
 #include "view/zoom_tables.h"
 
 using circuit::widgets::BandBar;
 using circuit::widgets::ExperimentPane;
-using circuit::widgets::Form7;
-using circuit::widgets::MDIForm1;
 using namespace circuittest;
 
 namespace {
@@ -60,30 +56,22 @@ bool writeTextsCircuit(const QDir& data) {
 // The frame on the basic folder, whose second experiment's first text is plain
 // text, and with `withTexts` the texts circuit loaded second: menu items 0 and
 // 1 are the basic circuit's experiments, 2 to 4 the texts circuit's.
-struct LabFrame {
-    explicit LabFrame(bool withTexts = true) {
-        EXPECT_TRUE(writeBasicData(folder.path()));
-        const QDir data(QDir(folder.path()).filePath(QStringLiteral("data")));
-        QFile plain(data.filePath(QStringLiteral("lab2.rtf")));
-        EXPECT_TRUE(plain.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        plain.write(platform::toCp936(kPlainText));
-        plain.close();
-        EXPECT_TRUE(writeTextsCircuit(data));
-        frame = std::make_unique<MDIForm1>();
-        frame->MDIForm_UseLoad();
+struct LabFrame : BasicFrame {
+    explicit LabFrame(bool withTexts = true)
+        : BasicFrame([](QDir data) {
+              QFile plain(data.filePath(QStringLiteral("lab2.rtf")));
+              EXPECT_TRUE(plain.open(QIODevice::WriteOnly | QIODevice::Truncate));
+              plain.write(platform::toCp936(kPlainText));
+              plain.close();
+              EXPECT_TRUE(writeTextsCircuit(data));
+          }) {
         if (withTexts) {
-            EXPECT_EQ(frame->OpenCircuitWindow(data.filePath(QStringLiteral("texts.sch"))), 1);
+            EXPECT_EQ(frame->OpenCircuitWindow(data().filePath(QStringLiteral("texts.sch"))), 1);
         }
-        frame->resize(1400, 900);
-        frame->show();
     }
-    Form7& basic() const { return *frame->circuitWindows().at(0); }
-    Form7& texts() const { return *frame->circuitWindows().at(1); }
+    Form7& basic() const { return window(0); }
+    Form7& texts() const { return window(1); }
     void choose(int item) const { frame->lab_AutoAddlab()[item]->trigger(); }
-
-    testsupport::ScriptedPrompter prompter;
-    ProgramFolder folder;
-    std::unique_ptr<MDIForm1> frame;
 };
 
 BandBar& coolBar3(const Form7& w) { return *ExperimentPane::of(w)->CoolBar3(); }
