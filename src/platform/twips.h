@@ -10,5 +10,7 @@ int screenTwipsPerPixel();
 // ScreenTwipsPerPixelY twips in both directions, divided with integer division.
 int twipsToPx(int twips, int twipsPerPixel);
 inline int pxToTwips(int px, int twipsPerPixel) { return px * twipsPerPixel; }
+// A design size in twips on this screen.
+inline int screenPx(int twips) { return twipsToPx(twips, screenTwipsPerPixel()); }
 
 }  // namespace platform

@@ -6,10 +6,12 @@
 #include <QScrollBar>
 
 #include "circuit/environment.h"
-#include "circuit/widgets/screen_twips.h"
+#include "platform/twips.h"
 #include "platform/prompter.h"
 
 namespace circuit::widgets {
+
+using platform::screenPx;
 namespace {
 
 // The character code a key types, as a terminal sends it; -1 for a key that
@@ -53,17 +55,17 @@ Form12::Form12(circuit::Environment& env, int32_t ic, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), IcDispFormNumber(ic), env_(env) {
     setObjectName(QStringLiteral("Form12"));
     setWindowTitle(QStringLiteral("8251 out"));
-    setFixedSize(twipsPx(7590), twipsPx(5505));
+    setFixedSize(screenPx(7590), screenPx(5505));
 
     box_ = new TerminalBox(this);
     box_->setObjectName(QStringLiteral("RichTextBox1"));
-    box_->setGeometry(0, 0, twipsPx(7575), twipsPx(4935));
+    box_->setGeometry(0, 0, screenPx(7575), screenPx(4935));
     command1_ = new QPushButton(QStringLiteral("清除内容"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setGeometry(twipsPx(240), twipsPx(5040), twipsPx(975), twipsPx(375));
+    command1_->setGeometry(screenPx(240), screenPx(5040), screenPx(975), screenPx(375));
     command9_ = new QPushButton(QStringLiteral("隐藏窗口"), this);
     command9_->setObjectName(QStringLiteral("Command9"));
-    command9_->setGeometry(twipsPx(6360), twipsPx(5040), twipsPx(975), twipsPx(375));
+    command9_->setGeometry(screenPx(6360), screenPx(5040), screenPx(975), screenPx(375));
 
     connect(box_, &TerminalBox::keyAscii, this, &Form12::RichTextBox1_KeyPress);
     connect(box_, &TerminalBox::inputMethodUsed, this, &Form12::warnInputMethod);

@@ -11,9 +11,11 @@
 #include "circuit/conflict_report.h"
 #include "circuit/environment.h"
 #include "circuit/widgets/mdi_form1.h"
-#include "circuit/widgets/screen_twips.h"
+#include "platform/twips.h"
 
 namespace circuit::widgets {
+
+using platform::screenPx;
 
 Form13& Form13::of(MDIForm1& frame) {
     if (Form13* log = find(frame)) return *log;
@@ -28,7 +30,7 @@ Form13::Form13(MDIForm1& frame)
     : QWidget(&frame, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), frame_(frame) {
     setObjectName(QStringLiteral("Form13"));
     setWindowTitle(QStringLiteral("错误/警告提示 !"));
-    resize(twipsPx(6510), twipsPx(4320));
+    resize(screenPx(6510), screenPx(4320));
 
     text4_ = new QPlainTextEdit(this);
     text4_->setObjectName(QStringLiteral("Text4"));
@@ -40,18 +42,18 @@ Form13::Form13(MDIForm1& frame)
     command1_->setObjectName(QStringLiteral("Command1"));
     command9_ = new QPushButton(QStringLiteral("隐藏窗口"), this);
     command9_->setObjectName(QStringLiteral("Command9"));
-    for (QPushButton* b : {command1_, command9_}) b->setMinimumWidth(twipsPx(975));
+    for (QPushButton* b : {command1_, command9_}) b->setMinimumWidth(screenPx(975));
     connect(command1_, &QPushButton::clicked, this, &Form13::Command1_Click);
     connect(command9_, &QPushButton::clicked, this, &Form13::Command9_Click);
 
     // The layout keeps the log and the buttons inside the window, and the
     // window no smaller than they need.
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, twipsPx(105));
+    layout->setContentsMargins(0, 0, 0, screenPx(105));
     layout->addWidget(text4_, 1);
     auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(twipsPx(240), 0, 0, 0);
-    buttons->setSpacing(twipsPx(105));
+    buttons->setContentsMargins(screenPx(240), 0, 0, 0);
+    buttons->setSpacing(screenPx(105));
     buttons->addWidget(command1_);
     buttons->addWidget(command9_);
     buttons->addStretch(1);

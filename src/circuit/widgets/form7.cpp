@@ -11,11 +11,13 @@
 #include "circuit/widgets/mdi_form1.h"
 #include "circuit/widgets/pane_layout.h"
 #include "circuit/widgets/state_views.h"
-#include "circuit/widgets/screen_twips.h"
+#include "platform/twips.h"
 #include "schematic/prompter_sch_notifier.h"
 #include "view/widgets/user_control1.h"
 
 namespace circuit::widgets {
+
+using platform::screenPx;
 
 namespace {
 
@@ -37,7 +39,7 @@ Form7::Form7(MDIForm1& frame, QWidget* parent)
     : QWidget(parent), frame_(frame), models_(frame.environment().simulator) {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QString::fromUtf16(kCircuitCaption));
-    resize(twipsPx(19050), twipsPx(9525));
+    resize(screenPx(19050), screenPx(9525));
     buildPanes();
     setEnabled(false);
     if (parts().attachWindow) parts().attachWindow(*this);
@@ -60,10 +62,10 @@ void Form7::buildPanes() {
     for (int k = 0; k <= 1; ++k) {
         QWidget* box = pictureBox(QStringLiteral("Picture1_%1").arg(k), nullptr);
         pictures_[k] = box;
-        coolBar1_->addBand({}, box, twipsPx(4095));
+        coolBar1_->addBand({}, box, screenPx(4095));
         makeView(k, box);
     }
-    coolBar1_->addBand({}, nullptr, twipsPx(4005));
+    coolBar1_->addBand({}, nullptr, screenPx(4005));
     band4_ = coolBar1_->band(4);
     picture2_ = pictureBox(QStringLiteral("Picture2"), nullptr);
     buildSidePanel();
@@ -90,20 +92,20 @@ void Form7::buildSidePanel() {
     command5_ = new QPushButton(QString::fromUtf16(kSingleStepCaption), frame1_);
     command5_->setObjectName(QStringLiteral("Command5"));
     command5_->hide();
-    columns_[0]->addBand(QStringLiteral("总线信号"), listView2_, twipsPx(3000));
-    columns_[0]->addBand(QStringLiteral("操控台"), frame1_, twipsPx(5000));
+    columns_[0]->addBand(QStringLiteral("总线信号"), listView2_, screenPx(3000));
+    columns_[0]->addBand(QStringLiteral("操控台"), frame1_, screenPx(5000));
 
     treeView1_ = new IcTreeView;
     treeView1_->setObjectName(QStringLiteral("TreeView1"));
     treeView2_ = new StateTree;
     treeView2_->setObjectName(QStringLiteral("TreeView2"));
     treeView2_->setHeaderHidden(true);
-    columns_[1]->addBand(QStringLiteral("器件列表(B)"), treeView1_, twipsPx(4000));
-    columns_[1]->addBand(QStringLiteral("器件Mem/Reg数据(H)"), treeView2_, twipsPx(4000));
+    columns_[1]->addBand(QStringLiteral("器件列表(B)"), treeView1_, screenPx(4000));
+    columns_[1]->addBand(QStringLiteral("器件Mem/Reg数据(H)"), treeView2_, screenPx(4000));
 
     listView1_ = new SignalListView;
     listView1_->setObjectName(QStringLiteral("ListView1"));
-    columns_[2]->addBand(QStringLiteral("线路列表(B)"), listView1_, twipsPx(8000));
+    columns_[2]->addBand(QStringLiteral("线路列表(B)"), listView1_, screenPx(8000));
 
     connect(listView1_, &SignalListView::columnClicked, this, &Form7::ListView1_ColumnClick);
     connect(treeView1_, &StateTree::mouseDown, this, &Form7::TreeView1_MouseDown);

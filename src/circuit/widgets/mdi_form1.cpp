@@ -12,16 +12,18 @@
 #include "circuit/widgets/form7.h"
 #include "platform/prompter.h"
 #include "platform/widgets/close_windows.h"
-#include "circuit/widgets/screen_twips.h"
+#include "platform/twips.h"
 #include "sampler/widgets/form2.h"
 
 namespace circuit::widgets {
+
+using platform::screenPx;
 
 MDIForm1::MDIForm1(FrameHooks hooks, QWidget* parent)
     : QMainWindow(parent), env_(std::make_unique<circuit::Environment>()), hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("MDIForm1123"));
-    resize(twipsPx(10260), twipsPx(6075));
+    resize(screenPx(10260), screenPx(6075));
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("MDIClient"));
     setCentralWidget(mdi_);

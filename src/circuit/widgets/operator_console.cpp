@@ -14,10 +14,12 @@
 #include "circuit/environment.h"
 #include "circuit/widgets/circuit_parts.h"
 #include "circuit/widgets/form7.h"
-#include "circuit/widgets/screen_twips.h"
+#include "platform/twips.h"
 #include "sampler/widgets/form2.h"
 
 namespace circuit::widgets {
+
+using platform::screenPx;
 
 namespace {
 
@@ -55,7 +57,7 @@ OperatorConsole* OperatorConsole::of(const Form7& form) {
 }
 
 void OperatorConsole::placeButton(QPushButton* b) {
-    b->setMinimumWidth(twipsPx(1335));
+    b->setMinimumWidth(screenPx(1335));
     b->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
     rows_->addWidget(b, 0, Qt::AlignLeft);
 }
@@ -97,8 +99,8 @@ void OperatorConsole::build() {
     panel_ = new QWidget;
     panel_->setObjectName(QStringLiteral("ConsoleRows"));
     rows_ = new QVBoxLayout(panel_);
-    rows_->setContentsMargins(twipsPx(240), twipsPx(240), twipsPx(120), twipsPx(120));
-    rows_->setSpacing(twipsPx(360 - 255));
+    rows_->setContentsMargins(screenPx(240), screenPx(240), screenPx(120), screenPx(120));
+    rows_->setSpacing(screenPx(360 - 255));
     scroll->setWidget(panel_);
 
     addMemoryButtons(command10_, QStringLiteral("Command10"), QStringLiteral("数据载入"), setup.LoadMems, true);
@@ -124,7 +126,7 @@ void OperatorConsole::build() {
     text3_ = new QLineEdit(QStringLiteral("10000"), panel_);
     text3_->setObjectName(QStringLiteral("Text3"));
     text3_->setMaxLength(8);
-    text3_->setFixedWidth(twipsPx(1335));
+    text3_->setFixedWidth(screenPx(1335));
     text3_->installEventFilter(this);
     rows_->addWidget(text3_, 0, Qt::AlignLeft);
     for (QWidget* w : std::initializer_list<QWidget*>{command8_, command7_, text3_}) {
@@ -157,12 +159,12 @@ void OperatorConsole::build() {
         auto* label = new QLabel(used ? QString::fromStdString(setup.InBuses[j].Name) : QString(), panel_);
         label->setObjectName(QStringLiteral("Label11_%1").arg(j));
         label->setAlignment(Qt::AlignCenter);
-        label->setFixedWidth(twipsPx(1245));
+        label->setFixedWidth(screenPx(1245));
         rows_->addWidget(label, 0, Qt::AlignLeft);
         auto* box = new QLineEdit(QStringLiteral("0000'0000"), panel_);
         box->setObjectName(QStringLiteral("Text4_%1").arg(j));
         box->setProperty(kIndexProperty, index);
-        box->setFixedWidth(twipsPx(1335));
+        box->setFixedWidth(screenPx(1335));
         rows_->addWidget(box, 0, Qt::AlignLeft);
         connect(box, &QLineEdit::textChanged, this, [this] { form_.Text4Edited = 1; });
         box->installEventFilter(this);

@@ -7,13 +7,15 @@
 
 #include "circuit/widgets/band_bar.h"
 #include "circuit/widgets/form7.h"
-#include "circuit/widgets/screen_twips.h"
+#include "platform/twips.h"
 
 namespace circuit::widgets {
 
-int textsBandWidth() { return twipsPx(2445); }
+using platform::screenPx;
+
+int textsBandWidth() { return screenPx(2445); }
 // The side panel's columns need room for the lists' columns.
-int sidePanelBandWidth() { return 3 * twipsPx(2700); }
+int sidePanelBandWidth() { return 3 * screenPx(2700); }
 
 std::array<bool, 5> bandsShown(const BandBar& bar) {
     std::array<bool, 5> shown{};

@@ -4,7 +4,7 @@
 
 #include "circuit/environment.h"
 #include "circuit/widgets/form7.h"
-#include "circuit/widgets/screen_twips.h"
+#include "platform/twips.h"
 #include "circuit/widgets/state_views.h"
 
 namespace circuit::widgets {
@@ -46,7 +46,7 @@ void RegisterViews::fill() {
     const QStringList columns = probes_.columns();
     list->setColumnCount(static_cast<int>(columns.size()));
     list->setHeaderLabels(columns);
-    for (int c = 0; c < columns.size(); ++c) list->setColumnWidth(c, twipsPx(1000));
+    for (int c = 0; c < columns.size(); ++c) list->setColumnWidth(c, platform::screenPx(1000));
     QList<QTreeWidgetItem*> items;
     for (int32_t i = 0; i < probes_.rowCount(); ++i) {
         auto* item = new QTreeWidgetItem({probes_.row(i).title, QString()});

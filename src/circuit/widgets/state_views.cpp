@@ -7,9 +7,11 @@
 #include "circuit/ic_tree.h"
 #include "circuit/signal_list.h"
 #include "circuit/text_order.h"
-#include "circuit/widgets/screen_twips.h"
+#include "platform/twips.h"
 
 namespace circuit::widgets {
+
+using platform::screenPx;
 
 namespace {
 
@@ -97,9 +99,9 @@ SignalListView::SignalListView(QWidget* parent) : QTreeWidget(parent) {
     setSortingEnabled(false);
     setColumnCount(3);
     setHeaderLabels({QStringLiteral("NO."), QStringLiteral("名称"), QStringLiteral("值")});
-    setColumnWidth(0, twipsPx(500));
-    setColumnWidth(1, twipsPx(1500));
-    setColumnWidth(2, twipsPx(400));
+    setColumnWidth(0, screenPx(500));
+    setColumnWidth(1, screenPx(1500));
+    setColumnWidth(2, screenPx(400));
     header()->setSectionsClickable(true);
     header()->setStretchLastSection(false);
     connect(header(), &QHeaderView::sectionClicked, this, [this](int logical) { emit columnClicked(logical + 1); });

@@ -11,8 +11,11 @@
 #include "panels/widgets/memory_list.h"
 #include "panels/widgets/panel_descriptions.h"
 #include "panels/widgets/pin_box.h"
+#include "platform/twips.h"
 
 namespace panels {
+
+using platform::screenPx;
 namespace {
 
 constexpr int kListHeightTwips = 3435;
@@ -46,7 +49,7 @@ MemoryPanelWindow::MemoryPanelWindow(std::unique_ptr<MemoryPanel> panel, int des
     const MemoryPanelTable& t = panel_->table();
     setDescriptionHtml(memoryDescriptionHtml(t.chip));
 
-    const QSize listSize(px(listWidthTwips), px(kListHeightTwips));
+    const QSize listSize(screenPx(listWidthTwips), screenPx(kListHeightTwips));
     ChipMetrics m;
     m.pinCount = 24;
     m.pitch = 34;
@@ -69,8 +72,8 @@ MemoryPanelWindow::MemoryPanelWindow(std::unique_ptr<MemoryPanel> panel, int des
     QRect listRect(QPoint(), listSize);
     listRect.moveCenter(chip_->bodyRect().center());
     list_->setGeometry(listRect);
-    list_->horizontalHeader()->resizeSection(MemoryListModel::AddressColumn, px(1275));
-    if (panel_->hasWrittenColumn()) list_->horizontalHeader()->resizeSection(MemoryListModel::DataColumn, px(2700));
+    list_->horizontalHeader()->resizeSection(MemoryListModel::AddressColumn, screenPx(1275));
+    if (panel_->hasWrittenColumn()) list_->horizontalHeader()->resizeSection(MemoryListModel::DataColumn, screenPx(2700));
 
     panel_->listChanged = [this] { panelUpdated(); };
 }
@@ -117,7 +120,7 @@ Form11::Form11(sim::Simulator& simulator, QWidget* parent)
 
     erase_ = new QPushButton(QStringLiteral("数据擦除"), Frame2());
     erase_->setObjectName(QStringLiteral("Command1"));
-    erase_->setFixedSize(px(1215), px(375));
+    erase_->setFixedSize(screenPx(1215), screenPx(375));
     chipLayout()->addWidget(erase_, 0, Qt::AlignHCenter);
     connect(erase_, &QPushButton::clicked, this, &Form11::Command1_Click);
 

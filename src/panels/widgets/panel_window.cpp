@@ -15,7 +15,7 @@
 
 namespace panels {
 
-int PanelWindow::px(int twips) { return platform::twipsToPx(twips, platform::screenTwipsPerPixel()); }
+using platform::screenPx;
 
 PanelWindow::PanelWindow(std::string_view formName, std::string_view caption, std::string_view chipName,
                          const BandWidths& widths, QWidget* parent)
@@ -35,11 +35,11 @@ PanelWindow::PanelWindow(std::string_view formName, std::string_view caption, st
     description_->setObjectName(QStringLiteral("RichTextBox1"));
     description_->setReadOnly(true);
     description_->setFont(platform::paneFont(10.5));
-    description_->setMinimumSize(px(1995), px(1995));
+    description_->setMinimumSize(screenPx(1995), screenPx(1995));
 
     frame1_ = new QWidget(coolBar_);
     frame1_->setObjectName(QStringLiteral("Frame1"));
-    frame1_->setMinimumHeight(px(widths.minimumHeightTwips));
+    frame1_->setMinimumHeight(screenPx(widths.minimumHeightTwips));
     auto* centring = new QGridLayout(frame1_);
     centring->setContentsMargins(4, 4, 4, 4);
     frame2_ = new QGroupBox(QString::fromUtf8(chipName), frame1_);
@@ -54,7 +54,7 @@ PanelWindow::PanelWindow(std::string_view formName, std::string_view caption, st
     coolBar_->addWidget(frame1_);
     coolBar_->setStretchFactor(0, 0);
     coolBar_->setStretchFactor(1, 1);
-    coolBar_->setSizes({px(widths.descriptionTwips), px(widths.chipTwips)});
+    coolBar_->setSizes({screenPx(widths.descriptionTwips), screenPx(widths.chipTwips)});
 }
 
 void PanelWindow::setDescriptionHtml(const QString& html) {

@@ -55,9 +55,6 @@ protected:
     // An output label, placed beside its pin.
     QLabel* addOutputLabel(ChipView* chip, int pin, int number);
 
-    // Pixels for a length in twips on this screen.
-    static int px(int twips);
-
 private:
     QSplitter* coolBar_;
     platform::RichTextBox* description_;
