@@ -5,8 +5,10 @@
 #include <map>
 #include <sstream>
 
+#include "board_sheet.h"
 #include "circuit_plan.h"
 #include "diagram_plan.h"
+#include "diagram_sheet.h"
 #include "lab_script.h"
 #include "lab_sheets.h"
 #include "memory_plan.h"
