@@ -27,9 +27,15 @@ int fitAllZoomLevel(const schematic::SchSheet& sheet, double viewportWidth, doub
     const double zoom = zoomFactor(currentLevel);
     const double height = static_cast<double>(roundHalfEven(now.height / zoom));
     const double width = static_cast<double>(roundHalfEven(now.width / zoom));
-    const float r = static_cast<float>(std::min(viewportHeight / height, viewportWidth / width));
-    for (int level = kMaxViewZoomLevel; level >= kMinZoomLevel; --level)
-        if (zoomFactor(level) <= r) return level;
+    // A drawing that only just fits would otherwise lose the margin's width
+    // on its far side, where the fit-all places it.
+    const auto fits = [](double atOne, float zoom, double viewport) {
+        return static_cast<double>(roundHalfEven(static_cast<double>(zoom) * atOne)) + kFitAllMarginTwips <= viewport;
+    };
+    for (int level = kMaxViewZoomLevel; level > kMinZoomLevel; --level) {
+        const float zoom = zoomFactor(level);
+        if (fits(width, zoom, viewportWidth) && fits(height, zoom, viewportHeight)) return level;
+    }
     return kMinZoomLevel;
 }
 

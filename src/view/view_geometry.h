@@ -16,13 +16,12 @@
 #include <optional>
 
 #include "schematic/sch_model.h"
+#include "view/zoom_tables.h"
 
 namespace view {
 
 inline constexpr int kScrollMin = -32768;
 inline constexpr int kScrollMaxLimit = 32767;
-// Where a fit-all puts a drawing that does not fit: 20 pixels in.
-inline constexpr int kFitAllMarginTwips = 20 * 15;
 
 // The maximum and value a scroll bar is given (its minimum is kScrollMin).
 struct ScrollSetting {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "view/draw_sheet.h"
+#include "view/zoom_tables.h"
 #include "view_scene.h"
 
 namespace {
@@ -32,18 +33,26 @@ TEST(SheetExtent, ClampedAndTurnedByTheOrientation) {
     EXPECT_EQ(view::imageSize(sheetOf(6500, 6500), -5), (view::ImageSize{9750, 9750}));
 }
 
-TEST(FitAll, PicksTheHighestLevelThatFits) {
+TEST(FitAll, PicksTheHighestLevelAtWhichDrawingAndMarginFit) {
     const schematic::SchSheet sheet = sheetOf(1000, 1000);  // 15000 twips square at zoom 1
+    const double margin = view::kFitAllMarginTwips;
     struct Case {
-        double ratio;
+        double viewport;  // twips, the other way unlimited
         int level;
-    } cases[] = {{3.51, 3}, {10, 3}, {3.5, 2}, {0.6957, -2}, {0.7, -1}, {1.0, 0}, {0.1, -5}, {0.05, -5}};
+    } cases[] = {
+        {3.51 * 15000 + margin, 3}, {10 * 15000, 3}, {3.5 * 15000 + margin, 2}, {0.6957 * 15000 + margin, -2},
+        {0.7 * 15000 + margin, -1}, {0.1 * 15000 + margin, -5}, {0.05 * 15000, -5}, {0, -5},
+        // At zoom 1 the drawing fills 15000 twips: with its margin it needs 15300.
+        {15300, 0}, {15299, -1}, {15000, -1},
+    };
     for (const Case& c : cases) {
-        for (int from : {0, 3, -5})
-            EXPECT_EQ(view::fitAllZoomLevel(sheet, 1e9, c.ratio * 15000, from), c.level) << c.ratio << " from " << from;
+        for (int from : {0, 3, -5}) {
+            EXPECT_EQ(view::fitAllZoomLevel(sheet, 1e9, c.viewport, from), c.level) << c.viewport << " from " << from;
+            EXPECT_EQ(view::fitAllZoomLevel(sheet, c.viewport, 1e9, from), c.level) << c.viewport << " wide, from " << from;
+        }
     }
     // The narrower side decides.
-    EXPECT_EQ(view::fitAllZoomLevel(sheet, 0.3 * 15000, 1e9, 0), -3);
+    EXPECT_EQ(view::fitAllZoomLevel(sheet, 0.3 * 15000 + margin, 15300, 0), -3);
 }
 
 TEST(DrawSheet, AnEmptySheetIsOnlyItsArea) {

@@ -18,6 +18,7 @@
 #include "sheet_picture.h"
 #include "sim/simulator.h"
 #include "view/widgets/user_control1.h"
+#include "view/zoom_tables.h"
 
 namespace {
 
@@ -245,6 +246,35 @@ TEST(UserControl1, AClickReportsTheButtonAndTheHotElement) {
     EXPECT_EQ(v->clicks.size(), 1);
     QTest::mouseClick(&v->view, Qt::LeftButton, {}, ic);
     EXPECT_EQ(v->clicks.size(), 2);
+}
+
+// Whatever the view's size, a fit-all shows the whole drawing, and at the
+// highest level that does: one level up, drawing and margin would not fit.
+TEST(UserControl1, FitAllShowsTheWholeDrawingAtTheHighestLevelThatDoes) {
+    schematic::SchSheet sheet;
+    sheet.sheetSizeA = 100;
+    sheet.sheetSizeB = 50;
+    view::UserControl1 control;
+    for (int w = 120; w <= 720; w += 7) {
+        for (int h : {90, 160, 400}) {
+            control.resize(w, h);
+            control.setContent(sheet, {});
+            const view::ViewGeometry& g = control.geometry();
+            const auto inside = [](double pos, double size, double viewport) {
+                return pos >= 0 && pos + size <= viewport;
+            };
+            if (control.ZoomLevel() > view::kMinZoomLevel) {
+                EXPECT_TRUE(inside(g.canvasLeft(), g.canvasWidth(), g.viewportWidth())) << w << "x" << h;
+                EXPECT_TRUE(inside(g.canvasTop(), g.canvasHeight(), g.viewportHeight())) << w << "x" << h;
+            }
+            if (control.ZoomLevel() < view::kMaxViewZoomLevel) {
+                const double up = view::zoomFactor(control.ZoomLevel() + 1) * 15;
+                EXPECT_TRUE(100 * up + view::kFitAllMarginTwips > g.viewportWidth() ||
+                            50 * up + view::kFitAllMarginTwips > g.viewportHeight())
+                    << w << "x" << h << " level " << control.ZoomLevel();
+            }
+        }
+    }
 }
 
 TEST(UserControl1, TitleBackgroundAndPictureOfAGivenDrawing) {

@@ -108,14 +108,15 @@ TEST(ViewGeometry, FitAllChoosesTheLevelAndPlacesTheCanvas) {
     wide.placeForFitAll();
     EXPECT_EQ(wide.canvasLeft(), 300);
     EXPECT_EQ(wide.canvasTop(), (12000 - wide.canvasHeight()) / 2);
-    // Just too tall with the margin counted.
+    // At level -1 the drawing would be 8998 twips tall, which fits the
+    // viewport's 9000 but not with the margin: one level lower, centred.
     ViewGeometry tight = viewOf(800, 600);
-    tight.layoutDrawing(sizedSheet(500, 857), true);  // level -1
+    tight.layoutDrawing(sizedSheet(500, 857), true);
     tight.placeForFitAll();
-    EXPECT_EQ(tight.zoomLevel(), -1);
-    EXPECT_EQ(tight.canvasHeight(), 8998);
-    EXPECT_EQ(tight.canvasTop(), 300);
-    EXPECT_EQ(tight.canvasLeft(), (12000 - 5250) / 2);
+    EXPECT_EQ(tight.zoomLevel(), -2);
+    EXPECT_EQ(tight.canvasHeight(), 6428);
+    EXPECT_EQ(tight.canvasTop(), (9000 - 6428) / 2);
+    EXPECT_EQ(tight.canvasLeft(), (12000 - 3750) / 2);
 }
 
 // A canvas 2000 x 400 pixels (level 0) in the 800 x 600 viewport.
