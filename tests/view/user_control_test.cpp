@@ -277,6 +277,34 @@ TEST(UserControl1, FitAllShowsTheWholeDrawingAtTheHighestLevelThatDoes) {
     }
 }
 
+// However narrow its band, a view's four buttons stay whole, clear of the
+// viewport and of each other, and do their work; the keys do too.
+TEST(UserControl1, NarrowViewsKeepEveryButtonWhole) {
+    auto v = std::make_unique<LoadedView>();
+    v->view.SetDispName(QStringLiteral("电路板图"));
+    const QWidget* viewport = v->view.findChild<QWidget*>(QStringLiteral("xianshi"));
+    for (int w : {600, 320, 240, 160, 110, 40}) {
+        SCOPED_TRACE(testing::Message() << w << " wide");
+        v->view.resize(w, 450);
+        std::vector<QRect> taken;
+        for (const char* name : {"Command3", "Command1", "Command2", "Command4"}) {
+            const QPushButton* b = v->button(name);
+            const QRect r = b->geometry();
+            EXPECT_TRUE(v->view.rect().contains(r)) << name << " at " << r.x() << "," << r.y() << " " << r.width();
+            EXPECT_GE(r.width(), b->fontMetrics().horizontalAdvance(b->text())) << name;
+            EXPECT_FALSE(r.intersects(viewport->geometry())) << name;
+            for (const QRect& t : taken) EXPECT_FALSE(r.intersects(t)) << name;
+            taken.push_back(r);
+        }
+        const int level = v->view.ZoomLevel();
+        QTest::mouseClick(v->button("Command2"), Qt::LeftButton);
+        EXPECT_EQ(v->view.ZoomLevel(), level - 1);
+        QTest::keyClick(&v->view, Qt::Key_PageUp);
+        EXPECT_EQ(v->view.ZoomLevel(), level);
+    }
+    EXPECT_GT(v->view.width(), 40) << "no narrower than a button";
+}
+
 TEST(UserControl1, TitleBackgroundAndPictureOfAGivenDrawing) {
     view::UserControl1 control;
     control.resize(300, 200);

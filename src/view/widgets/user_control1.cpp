@@ -10,11 +10,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QSignalBlocker>
 #include <QToolTip>
 
 #include "schematic/sch_hot_spots.h"
 #include "schematic/schematic_state.h"
+#include "view/button_band.h"
 #include "view/find_hot_element.h"
 #include "view/viewport_picture.h"
 #include "view/zoom_tables.h"
@@ -23,7 +26,6 @@ namespace view {
 namespace {
 
 // Layout in pixels (the design's twips over 15).
-constexpr int kBandHeight = 28;
 constexpr int kScrollThickness = 17;
 constexpr int kDesignWidth = 392;   // 5880 twips
 constexpr int kDesignHeight = 363;  // 5445 twips
@@ -34,12 +36,21 @@ int64_t screenTwips(const QScreen* screen, bool width) {
     return static_cast<int64_t>(width ? size.width() : size.height()) * kTwipsPerPixel;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip, int x) {
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setToolTip(tip);
-    b->setGeometry(x, 4, 57, 20);
     return b;
+}
+
+// The least width that shows each of a button's captions whole.
+int captionWidth(const QPushButton* b, std::initializer_list<const char*> captions) {
+    QStyleOptionButton option;
+    option.initFrom(b);
+    int text = 0;
+    for (const char* c : captions) text = std::max(text, b->fontMetrics().horizontalAdvance(QString::fromUtf8(c)));
+    return text + 2 * b->style()->pixelMetric(QStyle::PM_ButtonMargin, &option, b) +
+           2 * b->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, b);
 }
 
 int32_t buttonCode(Qt::MouseButton button) {
@@ -86,12 +97,11 @@ UserControl1::UserControl1(QWidget* parent, schematic::SchematicState* state)
     titleFont.setPointSizeF(8.25);
     titleFont.setBold(true);
     Label1->setFont(titleFont);
-    Label1->setGeometry(0, 7, 70, 17);
 
-    Command3 = makeButton(this, "Command3", QStringLiteral("全部"), QStringLiteral("显示全部电路(快捷键为Ctrl+PageDown)"), 80);
-    Command1 = makeButton(this, "Command1", QStringLiteral("放大"), QStringLiteral("放大电路(快捷键为PageUp)"), 144);
-    Command2 = makeButton(this, "Command2", QStringLiteral("缩小"), QStringLiteral("缩小电路(快捷键为PageDown)"), 208);
-    Command4 = makeButton(this, "Command4", QStringLiteral("重画"), QStringLiteral("重画电路(快捷键为End)"), 272);
+    Command3 = makeButton(this, "Command3", QStringLiteral("全部"), QStringLiteral("显示全部电路(快捷键为Ctrl+PageDown)"));
+    Command1 = makeButton(this, "Command1", QStringLiteral("放大"), QStringLiteral("放大电路(快捷键为PageUp)"));
+    Command2 = makeButton(this, "Command2", QStringLiteral("缩小"), QStringLiteral("缩小电路(快捷键为PageDown)"));
+    Command4 = makeButton(this, "Command4", QStringLiteral("重画"), QStringLiteral("重画电路(快捷键为End)"));
     connect(Command1, &QPushButton::clicked, this, [this] { zoomIn(); });
     connect(Command2, &QPushButton::clicked, this, [this] { zoomOut(); });
     connect(Command3, &QPushButton::clicked, this, [this] { fitAll(); });
@@ -156,7 +166,12 @@ void UserControl1::setContent(schematic::SchSheet sheet, schematic::HotElementLi
     fitAll();
 }
 
-void UserControl1::SetDispName(const QString& strDispName) { Label1->setText(strDispName); }
+void UserControl1::SetDispName(const QString& strDispName) {
+    Label1->setText(strDispName);
+    // Another title may need another place for the buttons.
+    laidOutSize_ = QSize();
+    layoutControls();
+}
 
 void UserControl1::AllDispSchFile() { fitAll(); }
 
@@ -324,13 +339,25 @@ void UserControl1::layoutControls() {
     laidOutSize_ = size();
     const int w = width();
     const int h = height();
-    if (w <= kScrollThickness || h <= kBandHeight + kScrollThickness) return;
+    const int buttonWidth = std::max({captionWidth(Command3, {"全部"}), captionWidth(Command1, {"放大", "放大中"}),
+                                      captionWidth(Command2, {"缩小", "缩小中"}), captionWidth(Command4, {"重画", "重画中"})});
+    const int titleWidth = Label1->fontMetrics().horizontalAdvance(Label1->text()) + 4;
+    // No narrower than a button, so that each stays whole on a row of its own.
+    setMinimumWidth(std::max({buttonWidth, titleWidth, kScrollThickness + 1}));
+    const ButtonBand band = layoutButtonBand(w, titleWidth, buttonWidth);
+    const auto place = [](QWidget* widget, const BandRect& r) { widget->setGeometry(r.x, r.y, r.width, r.height); };
+    place(Label1, band.title);
+    place(Command3, band.buttons[0]);
+    place(Command1, band.buttons[1]);
+    place(Command2, band.buttons[2]);
+    place(Command4, band.buttons[3]);
+    if (w <= kScrollThickness || h <= band.height + kScrollThickness) return;
     const int vw = w - kScrollThickness;
-    const int vh = h - kBandHeight - kScrollThickness;
-    viewport_->setGeometry(0, kBandHeight, vw, vh);
+    const int vh = h - band.height - kScrollThickness;
+    viewport_->setGeometry(0, band.height, vw, vh);
     HScroll1->setGeometry(0, h - kScrollThickness, vw, kScrollThickness);
     HScroll1->setPageStep(std::max(1, vw));
-    VScroll1->setGeometry(vw, kBandHeight, kScrollThickness, vh);
+    VScroll1->setGeometry(vw, band.height, kScrollThickness, vh);
     VScroll1->setPageStep(std::max(1, vh));
     geometry_.setViewportSize(static_cast<double>(vw) * kTwipsPerPixel, static_cast<double>(vh) * kTwipsPerPixel);
     setScrollRanges();
