@@ -95,13 +95,18 @@ void releaseMemoryPins(Simulator& sim, IcRecord& ic, bool bidirectional) {
 }  // namespace
 
 void usart8251(Simulator& sim, IcRecord& ic) {
-    if (sim.in(ic, 1) == 1) {
-        releaseUsartBus(sim, ic);
-        return;
-    }
+    const bool selected = sim.in(ic, 1) == 0;
     const int32_t controlPort = sim.in(ic, 2);
     const bool read = sim.in(ic, 3) == 0;
     const bool write = sim.in(ic, 0) == 0;
+    // The chip is evaluated whenever any pin it reads changes (its clock and
+    // reset too), so one data write strobe may see several evaluations; it
+    // sends one byte all the same.
+    if (!(selected && write && !read && controlPort == 0)) ic.WriteServed = 0;
+    if (!selected) {
+        releaseUsartBus(sim, ic);
+        return;
+    }
     if (read == write) return;  // both strobes low or both high: no cycle
 
     if (read && controlPort == 0) {  // data read
@@ -122,6 +127,8 @@ void usart8251(Simulator& sim, IcRecord& ic) {
         ic.Released1 = 0;
     } else if (controlPort == 0) {  // data write
         releaseUsartBus(sim, ic);
+        if (ic.WriteServed != 0) return;
+        ic.WriteServed = -1;
         ic.TxData = bidirValue(sim, ic, 0, 8);
         if ((ic.Command & 1) != 0) storeTransmitByte(sim, ic);
     } else {  // control write: every byte replaces the command, there is no mode byte

@@ -105,6 +105,7 @@ struct IcRecord {
     int32_t TxData = 0;
     int32_t RxData = 0;
     int32_t RxShown = 0;
+    int32_t WriteServed = 0;     // 8251: -1 while the data write strobe that stored a byte lasts
     int32_t DataShown = 0;       // 2732, 6116
 
     // Am2901.

@@ -202,6 +202,31 @@ TEST(UsartModel, TransmitBufferTakesDataWritesOnlyWithTheTransmitterEnabled) {
     EXPECT_EQ(rig.sim.report().droppedTransmitBytes, 0);
 }
 
+// A board clocks the chip and may change the bus while a write strobe is
+// held; each change evaluates the chip again, and none of them may send the
+// byte a second time.
+TEST(UsartModel, OneDataWriteStrobeSendsOneByte) {
+    UsartRig rig;
+    rig.write(1, 0x01);
+    rig.idle();
+    rig.cpuDrives('H');
+    rig.cycle(0, 1, 0);
+    rig.cpuDrives('I');  // the bus changes under the held strobe
+    rig.cycle(1, 1, 0);  // so does C/D̅, and back: a control write, then a new data write
+    rig.cycle(0, 1, 0);
+    rig.cpuDrives('J');
+    const IcRecord& u = rig.usart(rig.u1);
+    ASSERT_EQ(u.TxLast, 1);
+    EXPECT_EQ(u.Memory[0], 'H');
+    EXPECT_EQ(u.Memory[1], 'I');
+    EXPECT_EQ(u.Command, 'I');
+
+    rig.cycle(0, 1, 1);  // the strobe ends; the next one sends again
+    rig.cycle(0, 1, 0);
+    ASSERT_EQ(u.TxLast, 2);
+    EXPECT_EQ(u.Memory[2], 'J');
+}
+
 TEST(UsartModel, ReceivedBytesGoToTheReceivingUsart) {
     UsartRig rig;
     rig.sim.setSerialLink(&rig.link);
