@@ -259,7 +259,7 @@ SheetPoint SheetDraft::pinEnd(int partIndex, int pinNumber) const {
     return schematic::PartTransform::of(p).pinOuterEnd(pin(p, pinNumber));
 }
 
-void SheetDraft::net(int partIndex, int pinNumber, const std::string& name) {
+int SheetDraft::net(int partIndex, int pinNumber, const std::string& name) {
     const SchElement& p = part(partIndex);
     const schematic::PartTransform placement = schematic::PartTransform::of(p);
     const SchElement& e = pin(p, pinNumber);
@@ -267,11 +267,12 @@ void SheetDraft::net(int partIndex, int pinNumber, const std::string& name) {
     const int32_t d = placement.pinDirection(e);
     const int32_t length = std::max(kMinStub, roundUp(textWidth(name) + 20, kPitch));
     const SheetPoint to = schematic::stepTowards(from, d, length);
-    wire({from, to});
+    const int stub = wire({from, to});
     // Labels read rightwards from their anchor, so the anchor sits at the
     // stub's left end and the name stays over the stub, clear of the pin number.
     const SheetPoint anchor = d == dir::Right ? schematic::stepTowards(from, d, kPitch) : to;
     netLabel(static_cast<int32_t>(anchor.x), static_cast<int32_t>(anchor.y), name);
+    return stub;
 }
 
 int SheetDraft::wire(const std::vector<SheetPoint>& points) {

@@ -47,7 +47,8 @@ public:
     schematic::SheetPoint pinEnd(int part, int pinNumber) const;
     // Connects a pin to the net `name`: a wire stub outwards from the pin's end
     // with a net label on it. Every pin given the same name ends in one net.
-    void net(int part, int pinNumber, const std::string& name);
+    // Returns the stub's element index; its label is the element after it.
+    int net(int part, int pinNumber, const std::string& name);
 
     // Plain drawing; each returns the new element's index.
     int wire(const std::vector<schematic::SheetPoint>& points);

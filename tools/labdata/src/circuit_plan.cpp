@@ -86,6 +86,7 @@ CircuitPlan parseCircuitPlan(std::string_view text) {
             IcPlan ic;
             ic.designator = w[1];
             ic.type = w[2];
+            ic.line = l.number;
             if (sim::icTypeFromName(ic.type) < 0) throw PlanError(l.number, "no IC type is named " + ic.type);
             ic.x = num(3);
             ic.y = num(4);

@@ -23,6 +23,7 @@ struct IcPlan {
     std::string image;    // memory image file, empty for none
     std::string caption;  // what the IC does, written beside it
     std::vector<PinConnection> connections;
+    int line = 0;  // in the description, for messages about the IC's place
 };
 
 struct FramePlan {

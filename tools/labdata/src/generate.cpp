@@ -28,15 +28,21 @@ constexpr std::size_t kEpromBytes = 4096;
 
 std::string asString(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
+// Runs `make`, naming the description file in a description error.
+template <class F>
+auto naming(const fs::path& path, F make) {
+    try {
+        return make();
+    } catch (const PlanError& e) {
+        throw std::runtime_error(path.filename().string() + ", " + e.what());
+    }
+}
+
 // Runs `make` on a description file, naming the file in a description error.
 template <class F>
 auto fromFile(const fs::path& path, F make) {
     const std::string text = readWholeFile(path);
-    try {
-        return make(text);
-    } catch (const PlanError& e) {
-        throw std::runtime_error(path.filename().string() + ", " + e.what());
-    }
+    return naming(path, [&] { return make(text); });
 }
 
 std::vector<fs::path> sortedFiles(const fs::path& dir, const std::string& extension) {
@@ -70,7 +76,7 @@ std::vector<GeneratedFile> generateLabData(const fs::path& sourceDir) {
     std::vector<GeneratedFile> out;
 
     const CircuitPlan circuit = fromFile(sourceDir / "circuit.txt", parseCircuitPlan);
-    out.push_back({kDefaultCircuit, schgen::writeSchBytes(circuitSheet(circuit))});
+    out.push_back({kDefaultCircuit, schgen::writeSchBytes(naming(sourceDir / "circuit.txt", [&] { return circuitSheet(circuit); }))});
     out.push_back({"board.sch", schgen::writeSchBytes(boardSheet(circuit))});
     for (const DiagramPlan& d : fromFile(sourceDir / "diagrams.txt", parseDiagramPlans))
         out.push_back({d.file, schgen::writeSchBytes(diagramSheet(d))});
