@@ -10,8 +10,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <string>
 #include <vector>
 
 #include <sys/resource.h>
@@ -32,6 +30,7 @@
 #include "link/reply_completion.h"
 #include "link/reply_fills.h"
 #include "link/terminal_pump.h"
+#include "support/resident_memory.h"
 
 namespace {
 
@@ -39,14 +38,6 @@ double cpuSeconds() {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
     return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-long residentKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
-    return -1;
 }
 
 class Answers : public devlink::LinkNotifier {
@@ -87,7 +78,7 @@ struct Sampler : devlink::ProgressView {
     void setLabel2(const QString&) override {}
     void setLabel3(const QString& text) override {
         received = text.section(QLatin1Char('/'), 0, 0).trimmed().toLongLong();
-        if (received >= qint64(perMegabyte.size()) << 20) perMegabyte.push_back({received, cpuSeconds(), residentKiB()});
+        if (received >= qint64(perMegabyte.size()) << 20) perMegabyte.push_back({received, cpuSeconds(), testsupport::residentKiB()});
     }
     QString label3() const override { return {}; }
     void setProgressRange(int, int hi) override { maximum = hi; }
@@ -140,7 +131,7 @@ int main(int argc, char** argv) {
 
     // Settle the allocator and the event loop before the figures start.
     QCoreApplication::processEvents();
-    const long rssStart = residentKiB();
+    const long rssStart = testsupport::residentKiB();
     const double cpuStart = cpuSeconds();
     QElapsedTimer clock;
     clock.start();
@@ -149,7 +140,7 @@ int main(int argc, char** argv) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
     const double seconds = clock.elapsed() / 1000.0;
-    const long rssEnd = residentKiB();
+    const long rssEnd = testsupport::residentKiB();
     long rssPeak = rssEnd;
     for (const auto& s : progress.perMegabyte) rssPeak = std::max(rssPeak, s.rss);
 

@@ -1,6 +1,7 @@
 #include "circuit/circuit_messages.h"
 
 #include "circuit/table_names.h"
+#include "link/comm_errors.h"
 #include "platform/prompter.h"
 
 namespace circuit {
@@ -18,6 +19,15 @@ QString oscillationText(const sim::Simulator& simulator, const sim::SettleReport
 void showOscillation(const sim::Simulator& simulator, const sim::SettleReport& report) {
     platform::MsgBox(oscillationText(simulator, report), platform::MsgButtons::Ok, QStringLiteral(" 信息提示！"),
                      platform::MsgIcon::Warning);
+}
+
+QString droppedOutputText(int64_t count, int port) {
+    return QStringLiteral("端口 %1 发送缓冲区已满，本次连续运行有 %2 个字节未能发出！！").arg(port).arg(count);
+}
+
+void showDroppedOutput(int64_t count, int port) {
+    platform::MsgBox(droppedOutputText(count, port), platform::MsgButtons::Ok, devlink::kCommErrorTitle,
+                     platform::MsgIcon::None);
 }
 
 void showFileError(int number, const QString& description) {

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 #include "sim/settle_report.h"
 #include "sim/simulator.h"
 
@@ -12,6 +14,11 @@ namespace circuit {
 // settle, its name, and that the levels shown may be wrong.
 QString oscillationText(const sim::Simulator& simulator, const sim::SettleReport& report);
 void showOscillation(const sim::Simulator& simulator, const sim::SettleReport& report);
+
+// Run output the environment's port dropped because its transmit buffer was
+// full: the count, under the device port's number `port`.
+QString droppedOutputText(int64_t count, int port);
+void showDroppedOutput(int64_t count, int port);
 
 // A data file that could not be opened or read: "<number>: <description>"
 // under the title "信息提示! <number>".

@@ -1,14 +1,16 @@
 #include "circuit/environment_port.h"
 
+#include <QObject>
+
 #include "link/comm_errors.h"
 #include "link/device_port.h"
 
 namespace circuit {
 
 EnvironmentPort::EnvironmentPort() : port_(std::make_unique<devlink::DevicePort>()) {
-    // Bytes wait in the port until a status read takes them: nothing may take
-    // them from beside the kernel.
-    port_->setReceiveNotification(false);
+    // Whatever arrives goes into the receive buffer at once, so the port itself
+    // never holds more than one arrival.
+    QObject::connect(port_.get(), &devlink::DevicePort::received, port_.get(), [this] { takeArrived(); });
 }
 
 EnvironmentPort::~EnvironmentPort() = default;
@@ -24,7 +26,6 @@ void EnvironmentPort::openConfigured(const QString& settings) {
 int EnvironmentPort::open(const QString& path, const QString& settings) {
     configured_ = true;
     input_.clear();
-    next_ = 0;
     // The messages name the device port's number, read when they are shown.
     openFailure_ = port_->openAt(path, 0, settings);
     return openFailure_;
@@ -38,40 +39,51 @@ void EnvironmentPort::close() {
 
 bool EnvironmentPort::isOpen() const { return port_->isOpen(); }
 
-// Bytes already taken from the port are handed out first, also once it has gone.
-void EnvironmentPort::takeArrived() {
-    if (next_ < input_.size() || port_->bytesAvailable() <= 0) return;
-    input_ = port_->readAll();
-    next_ = 0;
+void EnvironmentPort::receive(QByteArrayView bytes) {
+    input_.put(reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<std::size_t>(bytes.size()));
 }
 
+void EnvironmentPort::takeArrived() {
+    if (port_->bytesAvailable() > 0) receive(port_->readAll());
+}
+
+// Bytes already received are handed out first, also once the port has gone.
 int32_t EnvironmentPort::bytesWaiting(int32_t& error) {
     error = 0;
-    if (!configured_) return 0;
     takeArrived();
-    if (next_ < input_.size()) return static_cast<int32_t>(input_.size() - next_);
-    if (!port_->isOpen()) error = failure();
+    if (input_.size() > 0) return static_cast<int32_t>(input_.size());
+    if (configured_ && !port_->isOpen()) error = failure();
     return 0;
 }
 
 int32_t EnvironmentPort::readByte(int32_t& error) {
     error = 0;
-    if (!configured_) return 0;
     takeArrived();
-    if (next_ < input_.size()) return static_cast<uint8_t>(input_[next_++]);
-    error = port_->isOpen() ? devlink::CommReadFailed : failure();
+    if (input_.size() > 0) return input_.take();
+    if (configured_) error = port_->isOpen() ? devlink::CommReadFailed : failure();
     return 0;
 }
 
 int32_t EnvironmentPort::writeByte(uint8_t byte) {
     if (!configured_) return 0;
     if (!port_->isOpen()) return failure();
-    if (port_->write(QByteArray(1, static_cast<char>(byte))) != devlink::CommOk) {
-        // The device is gone: the port closes, as it does when a read finds that.
+    if (port_->bytesToWrite() >= kTransmitBufferBytes) {
+        ++droppedOutput_;
+        return 0;
+    }
+    if (port_->queue(QByteArray(1, static_cast<char>(byte))) != devlink::CommOk) {
         close();
         return failure();
     }
     return 0;
 }
+
+int64_t EnvironmentPort::takeDroppedOutput() {
+    const int64_t n = droppedOutput_;
+    droppedOutput_ = 0;
+    return n;
+}
+
+int64_t EnvironmentPort::bytesToWrite() const { return port_->bytesToWrite(); }
 
 }  // namespace circuit

@@ -16,6 +16,7 @@ RunSession::RunSession(Environment& env, QObject* parent) : QObject(parent), env
     env_.beforeRunStops = [this] { run_.stopping(); };
     env_.reportSerialErrors = [this](const std::vector<int32_t>& numbers) { reportSerialErrors(numbers); };
     env_.simulator.setSerialLink(&port_);
+    connect(&run_, &ContinuousRun::ended, this, &RunSession::tellDroppedOutput);
 }
 
 RunSession::~RunSession() = default;
@@ -29,6 +30,7 @@ void RunSession::start() {
     if (!run_.active()) {
         toldThisRun_.clear();
         oscillationTold_ = false;
+        droppedOutput_ = 0;
     }
     run_.start();
 }
@@ -43,6 +45,7 @@ void RunSession::passPendingOutput() {
             writeErrors_.push_back(e);
     });
     if (ic >= 0) s.Receiving8251Ic = ic;
+    droppedOutput_ += port_.takeDroppedOutput();
 }
 
 void RunSession::reportAfterBatches() {
@@ -54,6 +57,15 @@ void RunSession::reportAfterBatches() {
     for (const int32_t e : writeErrors_) report.addSerialError(e);
     writeErrors_.clear();
     reportSerialErrors(report.serialErrors);
+}
+
+// Once per run, at its end: a count told while the run still goes would be
+// out of date at once.
+void RunSession::tellDroppedOutput() {
+    if (droppedOutput_ == 0) return;
+    const int64_t count = droppedOutput_;
+    droppedOutput_ = 0;
+    showDroppedOutput(count, devlink::linkState().settings.CommPortNumber);
 }
 
 void RunSession::reportSerialErrors(const std::vector<int32_t>& numbers) {

@@ -4,7 +4,8 @@
 // 8251 output passed on to the port between batches, and what went wrong in
 // the kernel or on the port told once, after the batches:
 // - during a run, each serial error number and a settle cut short at most once
-//   for the whole run;
+//   for the whole run, and the output a full transmit buffer dropped once,
+//   with its count, when the run ends;
 // - for a console command outside a run, each number once for the command.
 //
 // Made once per frame. It installs itself into the environment (the stop
@@ -51,6 +52,7 @@ public:
 
 private:
     void reportAfterBatches();
+    void tellDroppedOutput();
 
     Environment& env_;
     EnvironmentPort port_;
@@ -59,6 +61,7 @@ private:
     // What this run has told already.
     std::vector<int32_t> toldThisRun_;
     bool oscillationTold_ = false;
+    int64_t droppedOutput_ = 0;
 };
 
 }  // namespace circuit

@@ -123,6 +123,12 @@ int DevicePort::write(const QByteArray& bytes) {
     return !written || e == QSerialPort::WriteError ? CommOtherFailure : CommOk;
 }
 
+int DevicePort::queue(const QByteArray& bytes) {
+    CallScope scope(inCall_);
+    if (!serial_.isOpen()) return CommOperationOnClosed;
+    return serial_.write(bytes) == bytes.size() ? CommOk : CommOtherFailure;
+}
+
 QByteArray DevicePort::readAll() {
     CallScope scope(inCall_);
     if (!serial_.isOpen()) return {};

@@ -44,6 +44,10 @@ public:
     // Writes all of `bytes` and pushes them to the device at once, so that a
     // pause before the next write really separates the two on the line.
     int write(const QByteArray& bytes);
+    // Hands `bytes` to the port's transmit buffer and returns at once; the
+    // event loop drains the buffer as fast as the line takes it, so a slow line
+    // never fails the call. bytesToWrite() tells how much still waits.
+    int queue(const QByteArray& bytes);
     QByteArray readAll();
     qint64 bytesAvailable() const;
     qint64 bytesToWrite() const;

@@ -1,19 +1,30 @@
 // The environment's serial port in a continuous run: the 8251's output
 // reaches a pseudo-terminal, bytes from it reach the receiving 8251, a port
 // that is gone is reported once per run or console command, and without the
-// variable nothing is.
+// variable nothing is. A slow peer and a flooding one cost bytes, told once,
+// but neither the port nor memory.
 #include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QThread>
+#include <QRegularExpression>
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <string>
+#include <vector>
 
+#include "circuit/circuit_messages.h"
 #include "circuit/environment_port.h"
+#include "circuit/receive_fifo.h"
 #include "circuit/widgets/form12.h"
 #include "circuit/widgets/run_parts.h"
 #include "link/comm_errors.h"
 #include "link/fake/pseudo_terminal.h"
 #include "link/link_state.h"
+#include "support/resident_memory.h"
 #include "support/wait_until.h"
 #include "usart_frame.h"
 
@@ -33,10 +44,15 @@ public:
     ~PortVariable() { qunsetenv(circuit::kEnvironmentPortVariable); }
 };
 
-std::string readAvailable(int fd) {
+// Reads at most `limit` of the bytes that wait on the pseudo-terminal's master side.
+std::string readAvailable(int fd, std::size_t limit = std::string::npos) {
     std::string got;
-    char buffer[256];
-    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) got.append(buffer, static_cast<std::size_t>(n));
+    char buffer[4096];
+    while (got.size() < limit) {
+        const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - got.size()));
+        if (n <= 0) break;
+        got.append(buffer, static_cast<std::size_t>(n));
+    }
     return got;
 }
 
@@ -49,16 +65,29 @@ void runFor(UsartFrame& f, int64_t batches) {
     f.stopRun();
 }
 
+// A frame whose environment port is the slave side of a pseudo-terminal;
+// the test works the master side as the peer.
+class PortOnPty : public ::testing::Test {
+protected:
+    PortOnPty() : opened_(pty.open(&error_)), variable_(pty.slavePath()) {}
+    void SetUp() override {
+        ASSERT_TRUE(opened_) << error_;
+        ASSERT_TRUE(port().isOpen());
+    }
+    circuit::RunSession& session() const { return RunWindows::of(*f.frame)->session(); }
+    circuit::EnvironmentPort& port() const { return session().port(); }
+
+    fakevaz::PseudoTerminal pty;
+    std::string error_;
+    bool opened_;
+    PortVariable variable_;
+    UsartFrame f;
+};
+
 }  // namespace
 
-TEST(EnvironmentPort, RunOutputReachesThePortAndItsInputTheReceiving8251) {
-    fakevaz::PseudoTerminal pty;
-    std::string error;
-    ASSERT_TRUE(pty.open(&error)) << error;
-    PortVariable variable(pty.slavePath());
-    UsartFrame f;
+TEST_F(PortOnPty, RunOutputReachesThePortAndItsInputTheReceiving8251) {
     RunWindows* windows = RunWindows::of(*f.frame);
-    ASSERT_TRUE(windows->session().port().isOpen());
 
     // Every clock period of the run writes "A".
     f.enable();
@@ -151,4 +180,131 @@ TEST(EnvironmentPort, WithoutTheVariableThereIsNoPortAndNothingIsSaid) {
     runFor(f, 5);
     EXPECT_EQ(f.sim().Receiving8251Ic, f.usart()) << "the output was passed on, and dropped";
     EXPECT_TRUE(f.prompter.messages().empty());
+}
+
+TEST(ReceiveFifo, HandsOutInOrderAndDropsWhatArrivesWhileFull) {
+    circuit::ReceiveFifo fifo(4);
+    const uint8_t first[] = {1, 2, 3};
+    EXPECT_EQ(fifo.put(first, 3), 3u);
+    EXPECT_EQ(fifo.take(), 1);
+    // Across the end of the storage, and over the top: the newest are dropped.
+    const uint8_t second[] = {4, 5, 6, 7};
+    EXPECT_EQ(fifo.put(second, 4), 2u);
+    EXPECT_EQ(fifo.dropped(), 2);
+    std::vector<int> out;
+    while (fifo.size() > 0) out.push_back(fifo.take());
+    EXPECT_EQ(out, (std::vector<int>{2, 3, 4, 5}));
+    EXPECT_EQ(fifo.put(second + 2, 2), 2u);
+    EXPECT_EQ(fifo.take(), 6);
+}
+
+// A peer that reads 960 bytes a second, as a 9600-baud line does, while the
+// run's 8251 sends at every clock period: the port stays open, the transmit
+// buffer holds what the line cannot take yet, and what finds it full is
+// dropped and told once, with the count, when the run ends. Every byte is
+// either delivered in order or counted.
+TEST_F(PortOnPty, ASlowPeerKeepsThePortAndGetsTheOutputInOrder) {
+    // One byte per clock period, counting: 640 a batch, as a program that
+    // writes the 8251's data register in a loop makes them; a batch takes a
+    // millisecond or so, which makes well over half a megabyte a second.
+    int64_t sent = 0;
+    session().run().batch = [&](int32_t) {
+        QThread::msleep(1);
+        sim::IcRecord& ic = f.sim().IcTable[static_cast<std::size_t>(f.usart())];
+        for (int i = 0; i < circuit::ContinuousRun::kBatchInversions / 2; ++i) {
+            const auto next = static_cast<std::size_t>(ic.TxLast + 1);
+            if (next >= ic.Memory.size()) ic.Memory.resize(next + 1);
+            ic.Memory[next] = static_cast<int32_t>(sent++ & 255);
+            ic.TxLast = static_cast<int32_t>(next);
+        }
+        f.sim().Pending8251Ic = f.usart();
+    };
+
+    constexpr int kSeconds = 10;
+    constexpr int64_t kBytesPerSecond = 960;
+    std::string got;
+    QElapsedTimer clock;
+    clock.start();
+    f.startRun();
+    waitUntil(
+        [&] {
+            const int64_t due = clock.elapsed() * kBytesPerSecond / 1000 - static_cast<int64_t>(got.size());
+            if (due > 0) got += readAvailable(pty.master(), static_cast<std::size_t>(due));
+            return clock.elapsed() >= kSeconds * 1000;
+        },
+        (kSeconds + 5) * 1000);
+    f.stopRun();
+    EXPECT_TRUE(port().isOpen());
+    EXPECT_GE(static_cast<int64_t>(got.size()), kBytesPerSecond * (kSeconds - 1));
+
+    const auto messages = f.prompter.messages();
+    ASSERT_EQ(messages.size(), 1u);
+    const QRegularExpressionMatch count = QRegularExpression(QStringLiteral("有 (\\d+) 个字节")).match(messages[0].text);
+    ASSERT_TRUE(count.hasMatch()) << messages[0].text.toStdString();
+    const int64_t dropped = count.captured(1).toLongLong();
+    EXPECT_GT(dropped, 0);
+    EXPECT_EQ(messages[0].text, circuit::droppedOutputText(dropped, devlink::linkState().settings.CommPortNumber));
+    EXPECT_EQ(messages[0].title, QStringLiteral(" 错误提示！"));
+
+    // What the buffer still held reaches the peer after the run; what the
+    // last batches made waits in the 8251 for the console's next step.
+    const int64_t unsent = f.usartRecord().TxLast + 1;
+    EXPECT_TRUE(waitUntil([&] {
+        got += readAvailable(pty.master());
+        return static_cast<int64_t>(got.size()) + dropped + unsent >= sent;
+    }));
+    EXPECT_EQ(static_cast<int64_t>(got.size()) + dropped + unsent, sent);
+    // In order: the buffer's worth before the first loss exactly, and after
+    // it each jump in the count is what was lost there.
+    ASSERT_GE(got.size(), static_cast<std::size_t>(circuit::EnvironmentPort::kTransmitBufferBytes));
+    for (std::size_t i = 0; i < static_cast<std::size_t>(circuit::EnvironmentPort::kTransmitBufferBytes); ++i) {
+        ASSERT_EQ(static_cast<uint8_t>(got[i]), i & 255) << i;
+    }
+    int64_t jumps = 0;
+    for (std::size_t i = 1; i < got.size(); ++i)
+        jumps += (static_cast<uint8_t>(got[i]) - static_cast<uint8_t>(got[i - 1]) - 1) & 255;
+    EXPECT_EQ(jumps & 255, dropped & 255);
+    EXPECT_EQ(f.prompter.messages().size(), 1u) << "nothing more after the run";
+}
+
+// Ten megabytes pour in while the receiving 8251 takes none of them: the
+// receive buffer keeps the first bytes, the rest are dropped as an overrun
+// drops them, and memory stays where it was.
+TEST_F(PortOnPty, AFloodIntoThePortCostsNoMoreThanItsReceiveBuffer) {
+    f.enable();
+    f.send({'A'});
+    runFor(f, 5);  // the 8251 becomes the port's receiver
+    f.readStatus();
+
+    std::vector<char> chunk(64 * 1024);
+    for (std::size_t i = 0; i < chunk.size(); ++i) chunk[i] = static_cast<char>(i + 1);
+    constexpr int64_t kFlood = 10 * 1024 * 1024;
+    int64_t written = 0;
+    const long before = testsupport::residentKiB();
+    f.startRun();
+    QElapsedTimer clock;
+    clock.start();
+    while (written < kFlood && clock.elapsed() < 60000) {
+        const auto size = static_cast<std::size_t>(std::min<int64_t>(kFlood - written, 64 * 1024));
+        const ssize_t n = ::write(pty.master(), chunk.data(), size);
+        if (n > 0) written += n;
+        QCoreApplication::processEvents();
+    }
+    ASSERT_EQ(written, kFlood);
+    // The last arrivals are taken in too before the figures are read. Two
+    // bytes have left the buffer: the one the 8251 holds, and the one its
+    // status reads offer it again and again.
+    int32_t portError = 0;
+    EXPECT_TRUE(waitUntil([&] { return port().droppedInput() + port().bytesWaiting(portError) + 2 == kFlood; }));
+    const long after = testsupport::residentKiB();
+    f.stopRun();
+
+    EXPECT_TRUE(port().isOpen());
+    EXPECT_EQ(port().bytesWaiting(portError), static_cast<int32_t>(circuit::EnvironmentPort::kReceiveBufferBytes));
+    EXPECT_EQ(portError, 0);
+    EXPECT_EQ(f.usartRecord().RxData, 1) << "the first byte reached the 8251";
+    EXPECT_TRUE(f.prompter.messages().empty());
+    if (testsupport::kResidentMemoryTellsUse) {
+        EXPECT_LT(after - before, 1024) << before << " KiB before, " << after << " after";
+    }
 }
