@@ -87,6 +87,7 @@ void Form7::buildSidePanel() {
     listView2_->setObjectName(QStringLiteral("ListView2"));
     listView2_->setRootIsDecorated(false);
     listView2_->setHeaderLabels({QString()});
+    keepDisabledLook(listView2_);
     frame1_ = new QWidget;
     frame1_->setObjectName(QStringLiteral("Frame1"));
     command5_ = new QPushButton(QString::fromUtf16(kSingleStepCaption), frame1_);

@@ -4,7 +4,7 @@
 
 #include "circuit/environment.h"
 #include "circuit/widgets/form7.h"
-#include "platform/twips.h"
+#include "circuit/widgets/name_columns.h"
 #include "circuit/widgets/state_views.h"
 
 namespace circuit::widgets {
@@ -28,11 +28,12 @@ void RegisterViews::fill() {
     QList<QTreeWidgetItem*> top;
     for (int32_t i = 0; i < tree_.nodeCount(); ++i) {
         const circuit::RegisterTree::Node& node = tree_.node(i);
-        auto* item = new QTreeWidgetItem({node.text});
+        auto* item = new StateRowItem(StateRowItem::RegisterRow, {node.text});
         item->setData(0, Qt::UserRole, circuit::RegisterTree::nodeKey(node.k));
         std::vector<QTreeWidgetItem*> rows;
         rows.reserve(node.rows.size());
-        for (const circuit::RegisterTree::Row& row : node.rows) rows.push_back(new QTreeWidgetItem(item, {row.text}));
+        for (const circuit::RegisterTree::Row& row : node.rows)
+            rows.push_back(new StateRowItem(StateRowItem::RegisterRow, item, {row.text}));
         nodes_.push_back(item);
         rows_.push_back(std::move(rows));
         top.append(item);
@@ -46,15 +47,15 @@ void RegisterViews::fill() {
     const QStringList columns = probes_.columns();
     list->setColumnCount(static_cast<int>(columns.size()));
     list->setHeaderLabels(columns);
-    for (int c = 0; c < columns.size(); ++c) list->setColumnWidth(c, platform::screenPx(1000));
     QList<QTreeWidgetItem*> items;
     for (int32_t i = 0; i < probes_.rowCount(); ++i) {
-        auto* item = new QTreeWidgetItem({probes_.row(i).title, QString()});
+        auto* item = new StateRowItem(StateRowItem::ProbeRow, {probes_.row(i).title, QString()});
         item->setData(0, Qt::UserRole, probes_.row(i).key);
         probeRows_.push_back(item);
         items.append(item);
     }
     list->addTopLevelItems(items);
+    (new NameColumns(*list, 0))->fit();
 }
 
 void RegisterViews::refresh() {

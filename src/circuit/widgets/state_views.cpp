@@ -3,15 +3,14 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QSet>
+#include <QStyledItemDelegate>
 
 #include "circuit/ic_tree.h"
 #include "circuit/signal_list.h"
 #include "circuit/text_order.h"
-#include "platform/twips.h"
+#include "circuit/widgets/name_columns.h"
 
 namespace circuit::widgets {
-
-using platform::screenPx;
 
 namespace {
 
@@ -47,9 +46,46 @@ void setMarked(QTreeWidgetItem* item, bool marked) {
 
 bool isMarked(const QTreeWidgetItem* item) { return item && item->font(0).bold(); }
 
+namespace {
+
+class DisabledLookDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        // The item's colour stands for every colour group; a disabled view
+        // takes its own palette's instead.
+        if (!(option->state & QStyle::State_Enabled) && option->widget)
+            option->palette.setBrush(QPalette::Text, option->widget->palette().brush(QPalette::Disabled, QPalette::Text));
+    }
+};
+
+}  // namespace
+
+void keepDisabledLook(QAbstractItemView* view) { view->setItemDelegate(new DisabledLookDelegate(view)); }
+
+QString StateRowItem::toolTip() const {
+    const auto nameAndValue = [](const QString& name, const QString& value) {
+        return value.isEmpty() ? name : name + QStringLiteral(": ") + value;
+    };
+    switch (type()) {
+    case ProbeRow: return nameAndValue(text(0), text(1));
+    case SignalRow: return nameAndValue(text(1), text(2));
+    case RegisterRow: return parent() ? parent()->text(0) + QStringLiteral("  ") + text(0) : text(0);
+    default: return {};
+    }
+}
+
+QVariant StateRowItem::data(int column, int role) const {
+    if (role == Qt::ToolTipRole) return toolTip();
+    return QTreeWidgetItem::data(column, role);
+}
+
 // ---- StateTree ----
 
-StateTree::StateTree(QWidget* parent) : QTreeWidget(parent) {}
+StateTree::StateTree(QWidget* parent) : QTreeWidget(parent) { keepDisabledLook(this); }
 
 void StateTree::mousePressEvent(QMouseEvent* event) {
     emit mouseDown(event->button());
@@ -94,16 +130,14 @@ void rotateTopLevelTexts(QTreeWidget* tree) {
 // ---- SignalListView ----
 
 SignalListView::SignalListView(QWidget* parent) : QTreeWidget(parent) {
+    keepDisabledLook(this);
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setSortingEnabled(false);
     setColumnCount(3);
     setHeaderLabels({QStringLiteral("NO."), QStringLiteral("名称"), QStringLiteral("值")});
-    setColumnWidth(0, screenPx(500));
-    setColumnWidth(1, screenPx(1500));
-    setColumnWidth(2, screenPx(400));
     header()->setSectionsClickable(true);
-    header()->setStretchLastSection(false);
+    new NameColumns(*this, 1);
     connect(header(), &QHeaderView::sectionClicked, this, [this](int logical) { emit columnClicked(logical + 1); });
 }
 
@@ -113,12 +147,13 @@ void SignalListView::fill(const circuit::SignalList& model) {
     QList<QTreeWidgetItem*> items;
     items.reserve(model.rowCount());
     for (int32_t k = 0; k < model.rowCount(); ++k) {
-        auto* item = new QTreeWidgetItem({model.text(k, 0), model.text(k, 1), model.text(k, 2)});
+        auto* item = new StateRowItem(StateRowItem::SignalRow, {model.text(k, 0), model.text(k, 1), model.text(k, 2)});
         item->setData(0, kKeyRole, circuit::SignalList::rowKey(k));
         rows_.push_back(item);
         items.append(item);
     }
     addTopLevelItems(items);
+    if (auto* columns = findChild<NameColumns*>(QString(), Qt::FindDirectChildrenOnly)) columns->fit();
 }
 
 void SignalListView::mirror(const circuit::SignalList& model, const std::vector<int32_t>& rows) {

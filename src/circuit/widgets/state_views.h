@@ -20,6 +20,27 @@ namespace circuit::widgets {
 void setMarked(QTreeWidgetItem* item, bool marked);
 bool isMarked(const QTreeWidgetItem* item);
 
+// While `view` is disabled its rows show in the disabled text colour,
+// whatever colour a mark or an unmark gave them.
+void keepDisabledLook(QAbstractItemView* view);
+
+// A row of the probe list, the signal list or the register tree. Its tool
+// tip is its full name and value, read from its texts when asked, so it
+// never lags behind a refresh:
+// - a probe row ("名称", "值"): "数据总线DB: 5A";
+// - a signal row ("NO.", "名称", "值"): "CS_ROM: 1";
+// - a register row: its IC's text and its own, "015 : U16 : 2732  0H: 00 01 04 00 00 00 00 00";
+//   an IC node its own text.
+class StateRowItem : public QTreeWidgetItem {
+public:
+    enum Kind { ProbeRow = QTreeWidgetItem::UserType + 1, SignalRow, RegisterRow };
+    StateRowItem(Kind kind, const QStringList& texts) : QTreeWidgetItem(texts, kind) {}
+    StateRowItem(Kind kind, QTreeWidgetItem* parent, const QStringList& texts) : QTreeWidgetItem(parent, texts, kind) {}
+
+    QString toolTip() const;
+    QVariant data(int column, int role) const override;
+};
+
 // A tree that reports every mouse press, the right button's included, and
 // then the node under the pointer when there is one. A press on empty space
 // reports no node.

@@ -1,0 +1,57 @@
+#include "circuit/widgets/name_columns.h"
+
+#include <QResizeEvent>
+#include <QHeaderView>
+#include <QStyle>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+namespace circuit::widgets {
+
+int nameColumnWidth(int room, int namesNeed, int valuesNeed) {
+    if (namesNeed + valuesNeed <= room) return namesNeed;
+    return std::min(namesNeed, std::max(room / 2, room - valuesNeed));
+}
+
+NameColumns::NameColumns(QTreeWidget& list, int nameColumn) : QObject(&list), list_(list), nameColumn_(nameColumn) {
+    list.header()->setStretchLastSection(true);
+    list.viewport()->installEventFilter(this);
+}
+
+int NameColumns::need(int c) const {
+    QFont bold = list_.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    int widest = 0;
+    for (int i = 0; i < list_.topLevelItemCount(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(list_.topLevelItem(i)->text(c)));
+    // The item delegate's margin on either side of a text.
+    const int margin = list_.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list_) + 1;
+    return std::max(widest + 2 * margin, list_.header()->sectionSizeHint(c));
+}
+
+void NameColumns::fit() {
+    const int columns = list_.columnCount();
+    // A single column (the probe list's "没有数据显示") fills the list anyway.
+    if (columns <= nameColumn_ + 1 || fitting_) return;
+    fitting_ = true;
+    int room = list_.viewport()->width();
+    for (int c = 0; c < nameColumn_; ++c) {
+        const int width = need(c);
+        list_.setColumnWidth(c, width);
+        room -= width;
+    }
+    list_.setColumnWidth(nameColumn_, nameColumnWidth(std::max(room, 0), need(nameColumn_), need(columns - 1)));
+    fitting_ = false;
+}
+
+bool NameColumns::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && watched == list_.viewport()) {
+        const auto* resize = static_cast<QResizeEvent*>(event);
+        if (resize->size().width() != resize->oldSize().width()) fit();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace circuit::widgets
