@@ -206,6 +206,33 @@ TEST(Console, BusAndCountBoxesTakeOnlyTheirKeys) {
     EXPECT_EQ(count->text(), QStringLiteral("3"));
 }
 
+// A button disables itself while its command runs; the focus must not pass
+// on to a bus box meanwhile, where the next key would edit the bus.
+TEST(Console, AClickedButtonKeepsTheFocus) {
+    BasicFrame f;
+    f.frame->lab_AutoAddlab()[0]->trigger();
+    Form7& w = f.window(0);
+    OperatorConsole& console = consoleOf(w);
+    f.frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.frame.get()));
+    QLineEdit* bus = console.Text4()[0];
+    const QString busText = bus->text();
+    console.Text3()->setText(QStringLiteral("1"));
+    for (QPushButton* button : {console.Command9()[0], console.Command8(), console.Command7()}) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(QApplication::focusWidget(), button);
+        EXPECT_TRUE(button->isEnabled());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5"));
+        EXPECT_EQ(bus->text(), busText);
+        EXPECT_EQ(w.Text4Edited, 0);
+    }
+    // The box still takes the focus when the student tabs to it.
+    console.Command7()->setFocus();
+    QTest::keyClick(console.Command7(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), console.Text3());
+}
+
 TEST(Console, TheRunModeToggleAndTheDelayedRefreshes) {
     BasicFrame f;
     f.frame->lab_AutoAddlab()[0]->trigger();

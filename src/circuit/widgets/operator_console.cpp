@@ -45,6 +45,28 @@ bool refused(const QKeyEvent* key, bool (*accepted)(QChar)) {
     return false;
 }
 
+// A console button is disabled while its command runs. Qt would hand its
+// focus on to the next control, a bus box with its text selected, where a
+// stray key edits the bus; the focus waits on the console's panel instead and
+// comes back to the button once it is enabled again.
+class BusyButton {
+public:
+    BusyButton(QPushButton* button, QWidget* panel) : button_(button), hadFocus_(button->hasFocus()) {
+        if (hadFocus_) panel->setFocus(Qt::OtherFocusReason);
+        button_->setEnabled(false);
+    }
+    ~BusyButton() {
+        button_->setEnabled(true);
+        if (hadFocus_) button_->setFocus(Qt::OtherFocusReason);
+    }
+    BusyButton(const BusyButton&) = delete;
+    BusyButton& operator=(const BusyButton&) = delete;
+
+private:
+    QPushButton* button_;
+    bool hadFocus_;
+};
+
 }  // namespace
 
 OperatorConsole::OperatorConsole(Form7& form) : QObject(&form), form_(form), actions_(form.environment(), form.circuit()) {
@@ -237,18 +259,17 @@ void OperatorConsole::Command6_MouseUp() {
 }
 
 void OperatorConsole::Command8_Click() {
-    command8_->setEnabled(false);
+    const BusyButton busy(command8_, panel_);
     command8_->setText(kRunningCaption);
     command8_->repaint();
     actions_.clockEdge();
     if (!form_.continuousMode()) form_.RefreshAll();
     if (form_.parts().flush8251Output) form_.parts().flush8251Output(form_);
     command8_->setText(actions_.edgeCaption());
-    command8_->setEnabled(true);
 }
 
 void OperatorConsole::Command7_Click() {
-    command7_->setEnabled(false);
+    const BusyButton busy(command7_, panel_);
     command7_->setText(kRunningCaption);
     command7_->repaint();
     const QString line = actions_.clockPulses(circuit::pulseCount(text3_->text()), [this] {
@@ -257,16 +278,14 @@ void OperatorConsole::Command7_Click() {
     });
     sampler::DebugLog::appendLine(line);
     command7_->setText(actions_.pulseCaption());
-    command7_->setEnabled(true);
 }
 
 void OperatorConsole::Command9_Click(int index) {
     if (index < 0 || index >= static_cast<int>(form_.Setup().InSignals.size())) return;
     QPushButton* b = command9_[static_cast<std::size_t>(index)];
-    b->setEnabled(false);
+    const BusyButton busy(b, panel_);
     if (const std::optional<QString> caption = actions_.toggleSwitch(index)) b->setText(*caption);
     refreshRule();
-    b->setEnabled(true);
 }
 
 void OperatorConsole::Command10_Click(int index) {
