@@ -31,6 +31,8 @@ static_assert(static_cast<int>(TestPanelItem::Ls00) == static_cast<int>(panels::
 
 std::unique_ptr<circuit::widgets::MDIForm1> startCircuitEnvironment(Program& program) {
     circuit::widgets::FrameHooks hooks;
+    const std::string_view word = program.profile().titleWord;
+    hooks.editionWord = QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()));
     hooks.showAbout = [](QWidget* parent) { showAboutBox(parent); };
     hooks.mainWindowMayQuit = [&program] {
         MainWindow* w = program.mainWindowIfLoaded();

@@ -44,6 +44,23 @@ TEST(CircuitEnvironment, TheTestPanelsOpenInTheFrame) {
     EXPECT_EQ(frame->environment().simulator.LastIcNumber, -1) << "the panels keep to their own simulator";
 }
 
+TEST(CircuitEnvironment, TheFrameIsCaptionedWithTheEditionWord) {
+    const struct {
+        editions::EditionId id;
+        const char* caption;
+    } cases[] = {{editions::EditionId::Corvane16, "Corvane16 电路实验"},
+                 {editions::EditionId::Corvane, "Corvane 电路实验"},
+                 {editions::EditionId::Corvane8, "Corvane8 电路实验"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.caption);
+        apptest::ProgramFolder folder;
+        testsupport::ScriptedPrompter prompter;
+        app::Program program(editions::profileFor(c.id));
+        const auto frame = app::startCircuitEnvironment(program);
+        EXPECT_EQ(frame->windowTitle(), QString::fromUtf8(c.caption));
+    }
+}
+
 TEST(CircuitEnvironment, QuittingTheFrameAsksTheMainWindowsSaveQuestionOnly) {
     const struct Case {
         const char* name;

@@ -99,6 +99,25 @@ TEST(CircuitWindow, ChoosingAnExperimentEnablesItsWindowAndChecksOneItem) {
     EXPECT_EQ(first.Command5()->text(), QString::fromUtf16(circuit::widgets::kContinuousCaption));
 }
 
+// The frame's caption names the edition; the maximised circuit window in use
+// adds its own, and a second circuit chosen takes its place there.
+TEST(CircuitWindow, TheFrameCaptionCarriesTheWindowInUse) {
+    circuit::widgets::FrameHooks hooks;
+    hooks.editionWord = QStringLiteral("Corvane16");
+    BasicFrame f({}, hooks);
+    ASSERT_EQ(f.frame->OpenCircuitWindow(f.data().filePath(QStringLiteral("inverter.sch"))), 1);
+    f.frame->lab_AutoAddlab()[0]->trigger();
+    EXPECT_EQ(f.frame->windowTitle(), QStringLiteral("Corvane16 电路实验 - [电路 1 的实验 1 : 寄存器实验]"));
+    f.frame->lab_AutoAddlab()[2]->trigger();
+    EXPECT_EQ(f.frame->windowTitle(), QStringLiteral("Corvane16 电路实验 - [电路2]"));
+    EXPECT_TRUE(f.window(1).subWindow()->isMaximized());
+    EXPECT_FALSE(f.window(0).subWindow()->isMaximized()) << "only the window in use is maximised";
+    f.frame->lab_AutoAddlab()[1]->trigger();
+    EXPECT_EQ(f.frame->windowTitle(), QStringLiteral("Corvane16 电路实验 - [电路 1 的实验 2 : 总线实验]"));
+    EXPECT_TRUE(f.window(0).subWindow()->isMaximized());
+    EXPECT_FALSE(f.window(1).subWindow()->isMaximized());
+}
+
 TEST(CircuitWindow, WhatALoadedWindowShows) {
     BasicFrame f;
     Form7& w = f.window(0);

@@ -23,11 +23,11 @@ using circuit::widgets::MDIForm1;
 
 // The frame started on the basic fixture folder, shown.
 struct BasicFrame {
-    explicit BasicFrame(const std::function<void(QDir)>& change = {}) {
+    explicit BasicFrame(const std::function<void(QDir)>& change = {}, circuit::widgets::FrameHooks hooks = {}) {
         EXPECT_TRUE(writeBasicData(folder.path()));
         EXPECT_TRUE(writeInverterCircuit(data().filePath(QStringLiteral("inverter.sch"))));
         if (change) change(data());
-        frame = std::make_unique<MDIForm1>();
+        frame = std::make_unique<MDIForm1>(std::move(hooks));
         frame->MDIForm_UseLoad();
         frame->resize(1400, 900);
         frame->show();

@@ -60,9 +60,11 @@ TEST(Frame, WithoutTheDefaultCircuitTheMenuStaysDisabledAndNothingIsSaid) {
     testsupport::ScriptedPrompter prompter;
     ProgramFolder folder;
     ASSERT_TRUE(folder.write(QStringLiteral("data/other.sch"), "not a schematic"));
-    MDIForm1 frame;
+    circuit::widgets::FrameHooks hooks;
+    hooks.editionWord = QStringLiteral("Corvane8");
+    MDIForm1 frame(hooks);
     frame.MDIForm_UseLoad();
-    EXPECT_EQ(frame.windowTitle(), QStringLiteral("dividudoduzoz"));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Corvane8 电路实验"));
     EXPECT_FALSE(frame.isVisible()) << "the caller shows the frame";
     EXPECT_TRUE(frame.circuitWindows().empty());
     EXPECT_TRUE(frame.mdiArea()->subWindowList().empty()) << "the window that did not load is gone";

@@ -150,6 +150,7 @@ QMdiSubWindow* Form7::subWindow() const { return qobject_cast<QMdiSubWindow*>(pa
 void Form7::setCaption(const QString& caption) {
     setWindowTitle(caption);
     if (QMdiSubWindow* sub = subWindow()) sub->setWindowTitle(caption);
+    frame_.updateCaption();
 }
 
 QString Form7::caption() const { return windowTitle(); }
@@ -197,7 +198,7 @@ int Form7::Form_UserLoad(const QString& strSchFileName) {
     treeView1_->showOrder(models_.icTree);
     listView1_->showOrder(models_.signalList);
 
-    if (QMdiSubWindow* sub = subWindow()) sub->showMaximized();
+    if (QMdiSubWindow* sub = subWindow()) frame_.maximizeAlone(sub);
     else showMaximized();
     return 1;
 }
@@ -280,8 +281,7 @@ void Form7::User_GetUse(const QString& formCaption, int32_t labNumber) {
 
 void Form7::showChosen() {
     if (QMdiSubWindow* sub = subWindow()) {
-        sub->showMaximized();
-        if (QMdiArea* area = sub->mdiArea()) area->setActiveSubWindow(sub);
+        frame_.showMaximizedChild(sub);
     } else {
         showMaximized();
     }

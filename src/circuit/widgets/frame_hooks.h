@@ -3,6 +3,8 @@
 // window's part in quitting, and the IC test panels. An empty member means
 // "nothing to do" (a program started with --circuit has no main window).
 
+#include <QString>
+
 #include <functional>
 
 class QWidget;
@@ -14,6 +16,8 @@ enum class TestPanelItem : int { Ls00 = 0, Ls138 = 1, Ls244 = 2, Ls374 = 3, Ram6
 inline constexpr int kTestPanelCount = 6;
 
 struct FrameHooks {
+    // The program's edition word, which leads the frame's caption.
+    QString editionWord;
     // "关于...": the About box, modal over `parent`.
     std::function<void(QWidget* parent)> showAbout;
     // After "是" to "立即退出？": the main window's save question when its

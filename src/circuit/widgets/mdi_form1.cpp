@@ -22,11 +22,13 @@ using platform::screenPx;
 MDIForm1::MDIForm1(FrameHooks hooks, QWidget* parent)
     : QMainWindow(parent), env_(std::make_unique<circuit::Environment>()), hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("MDIForm1"));
-    setWindowTitle(QStringLiteral("MDIForm1123"));
+    caption_ = QStringLiteral("MDIForm1123");
+    setWindowTitle(caption_);
     resize(screenPx(10260), screenPx(6075));
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("MDIClient"));
     setCentralWidget(mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &MDIForm1::updateCaption);
     buildMenus();
     installCircuitParts(parts_);
     if (parts_.attachFrame) parts_.attachFrame(*this);
@@ -122,7 +124,9 @@ QMdiSubWindow* MDIForm1::testPanelWindow(TestPanelItem panel) const {
 // ---- entry and circuits ----
 
 void MDIForm1::MDIForm_UseLoad() {
-    setWindowTitle(QStringLiteral("dividudoduzoz"));
+    const QString tail = QStringLiteral("电路实验");
+    caption_ = hooks_.editionWord.isEmpty() ? tail : hooks_.editionWord + QLatin1Char(' ') + tail;
+    setWindowTitle(caption_);
     OpenCircuitWindow(circuit::dataFile(QString::fromUtf16(circuit::kDefaultCircuitFile)));
     hide();
 }
@@ -181,6 +185,28 @@ void MDIForm1::StopContinuousRun() {
 
 // ---- children ----
 
+void MDIForm1::maximizeAlone(QMdiSubWindow* sub) {
+    // Two maximised children fight over the frame's caption: the one left
+    // behind puts the frame's own caption back after the new one has set its.
+    for (QMdiSubWindow* other : mdi_->subWindowList())
+        if (other != sub && other->isMaximized()) other->showNormal();
+    sub->showMaximized();
+}
+
+void MDIForm1::showMaximizedChild(QMdiSubWindow* sub) {
+    maximizeAlone(sub);
+    mdi_->setActiveSubWindow(sub);
+    updateCaption();
+}
+
+void MDIForm1::updateCaption() {
+    const QMdiSubWindow* sub = mdi_ ? mdi_->currentSubWindow() : nullptr;
+    if (sub && sub->isMaximized() && !sub->windowTitle().isEmpty())
+        setWindowTitle(QStringLiteral("%1 - [%2]").arg(caption_, sub->windowTitle()));
+    else
+        setWindowTitle(caption_);
+}
+
 void MDIForm1::openTestPanel(TestPanelItem panel) {
     StopContinuousRun();
     QMdiSubWindow*& sub = panels_[static_cast<std::size_t>(panel)];
@@ -189,8 +215,7 @@ void MDIForm1::openTestPanel(TestPanelItem panel) {
         if (!widget) return;
         sub = addChild(widget);
     }
-    sub->showMaximized();
-    mdi_->setActiveSubWindow(sub);
+    showMaximizedChild(sub);
 }
 
 void MDIForm1::openForm6() {
@@ -199,8 +224,7 @@ void MDIForm1::openForm6() {
         form6_ = new Form6;
         form6Window_ = addChild(form6_);
     }
-    form6Window_->showMaximized();
-    mdi_->setActiveSubWindow(form6Window_);
+    showMaximizedChild(form6Window_);
 }
 
 void MDIForm1::AddIcOutWindow(QWidget* window, const QString& caption) {

@@ -44,8 +44,8 @@ public:
     CircuitParts& parts() { return parts_; }
     QMdiArea* mdiArea() const { return mdi_; }
 
-    // The environment's entry: the caption, then the default circuit. The
-    // caller shows the frame afterwards.
+    // The environment's entry: the caption (the edition word and "电路实验"),
+    // then the default circuit. The caller shows the frame afterwards.
     void MDIForm_UseLoad();
     // A new circuit window loaded from `path`: 1 when it stays, 0 when the
     // schematic was not loaded (the window is dropped, nothing is shown).
@@ -57,6 +57,15 @@ public:
     // A terminal window joins the window menu; item n shows IcOutWindows[n].
     void AddIcOutWindow(QWidget* window, const QString& caption);
     void WinList_IcOut_Click(int index);
+
+    // Shows `sub` maximised and in use; a child maximised before it is restored,
+    // so that only the child in use is maximised.
+    void showMaximizedChild(QMdiSubWindow* sub);
+    // Shows `sub` maximised, restoring any other maximised child.
+    void maximizeAlone(QMdiSubWindow* sub);
+    // The frame's caption, followed by " - [" the child's caption "]" while the
+    // child in use is maximised.
+    void updateCaption();
 
     // A loading circuit window registers its experiments (the console's last step).
     circuit::LabRegistration registerCircuit(Form7& window);
@@ -113,6 +122,7 @@ private:
     Form6* form6_ = nullptr;
     QMdiSubWindow* form6Window_ = nullptr;
     bool unloading_ = false;
+    QString caption_;
 };
 
 }  // namespace circuit::widgets
