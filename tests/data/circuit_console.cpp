@@ -44,6 +44,15 @@ bool CircuitConsole::loadMemoryData(int index, const std::string& path) {
 
 int32_t CircuitConsole::netValue(int32_t net) const { return env_->simulator.NetTable[static_cast<std::size_t>(net)].Value; }
 
+std::string CircuitConsole::netName(int32_t net) const { return env_->simulator.NetTable[static_cast<std::size_t>(net)].Name; }
+
+std::optional<std::string> CircuitConsole::busDriver(int32_t net) const {
+    const sim::NetRecord& n = env_->simulator.NetTable[static_cast<std::size_t>(net)];
+    if (n.DriverCount < 2) return std::nullopt;
+    if (n.ActiveDrivers < 0 || n.DriverPairs.empty()) return std::string();
+    return env_->simulator.IcDesignators[static_cast<std::size_t>(n.DriverPairs[0])];
+}
+
 std::optional<std::string> CircuitConsole::probeRow(const std::string& title) const {
     probes_.refresh();
     const int32_t row = probes_.rowOf(QString::fromStdString(title));

@@ -45,6 +45,8 @@ public:
     bool loadMemoryData(int index, const std::string& path) override;
 
     int32_t netValue(int32_t net) const override;
+    std::string netName(int32_t net) const override;
+    std::optional<std::string> busDriver(int32_t net) const override;
     std::optional<std::string> probeRow(const std::string& title) const override;
     std::optional<int32_t> registerValue(const std::string& designator, const std::string& reg) const override;
     std::optional<int32_t> memoryCell(const std::string& designator, int32_t address) const override;

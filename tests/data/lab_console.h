@@ -34,6 +34,11 @@ public:
 
     // ---- What the windows show ----
     virtual int32_t netValue(int32_t net) const = 0;
+    virtual std::string netName(int32_t net) const = 0;
+    // The part a bus (a net with two or more driving pins) takes its value
+    // from now: its designator, or empty when every driver has let it go.
+    // nullopt for a net with one driving pin, which keeps no such record.
+    virtual std::optional<std::string> busDriver(int32_t net) const = 0;
     // The value column of the probe list's row with this title.
     virtual std::optional<std::string> probeRow(const std::string& title) const = 0;
     virtual std::optional<int32_t> registerValue(const std::string& designator, const std::string& reg) const = 0;

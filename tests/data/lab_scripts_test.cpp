@@ -44,26 +44,59 @@ TEST(LabScriptsCover, EveryExperimentOfTheCircuit) {
     for (const schematic::LabEntry& lab : console.setup().Labs) EXPECT_TRUE(scripted.count(lab.Name)) << lab.Name;
 }
 
+// The failures of a script of the bus experiment whose steps follow, played
+// from power-on; its first step puts 55H on the bus from the switches.
+std::vector<std::string> playFromSwitches55(const std::string& steps) {
+    CircuitConsole console(defaultCircuit(), sourceRoot());
+    EXPECT_TRUE(console.loaded()) << console.error();
+    return playScript(labdata::parseLabScript("lab 寄存器与总线\n"
+                                              "step a\n"
+                                              "  bus SW7..0 55H\n"
+                                              "  switch SW_B 0\n" +
+                                              steps),
+                      console, dataDir());
+}
+
 // The player is no rubber stamp: a wrong value, a switch already at its
 // level and an unannounced conflict are each reported with their line.
 TEST(ScriptPlayer, ReportsWhatDidNotHappen) {
-    CircuitConsole console(defaultCircuit(), sourceRoot());
-    ASSERT_TRUE(console.loaded()) << console.error();
-    const labdata::LabScript s = labdata::parseLabScript(
-        "lab 寄存器与总线\n"
-        "step a\n"
-        "  bus SW7..0 55H\n"
-        "  switch SW_B 0\n"
-        "  expect 数据总线DB 56\n"
+    const std::vector<std::string> failures = playFromSwitches55(
+        "  expect 数据总线DB 56 from U6\n"
         "step b\n"
         "  switch SW_B 0\n"
         "step c\n"
         "  switch R0_B 0\n");
-    const std::vector<std::string> failures = playScript(s, console, dataDir());
     ASSERT_EQ(failures.size(), 3u);
     EXPECT_EQ(failures[0], "line 5: 数据总线DB shows 55, expected 56");
     EXPECT_EQ(failures[1], "line 7: SW_B already is 0");
     EXPECT_EQ(failures[2], "line 9: conflicts recorded: 8, expected 0");
+}
+
+// A bus keeps its last value after its drivers let go of it: a read passes
+// only while the part the step names drives every bus net it reads.
+TEST(ScriptPlayer, ReadsABusOnlyFromThePartTheStepNames) {
+    const std::vector<std::string> failures = playFromSwitches55(
+        "  expect 数据总线DB 55 from U6\n"
+        "  expect 数据总线DB 55\n"
+        "  expect 数据总线DB 55 from U7\n"
+        "  expect 数据总线DB 55 from U6,U7\n"
+        "  expect 地址寄存器AR 00 from U9\n"
+        "  expect 寄存器R0 00 from U7\n"
+        "step b\n"
+        "  switch SW_B 1\n"
+        "  expect 数据总线DB 55 from U6\n"
+        "  expect 数据总线DB x5 from U6\n"
+        "  expect 地址寄存器AR 00\n");
+    const std::vector<std::string> expected = {
+        "line 6: 数据总线DB reads the bus DB7: name the part that drives it",
+        "line 7: DB7 is driven by U6, not by the part the step names",
+        "line 8: U7 drives none of the bus nets 数据总线DB reads",
+        "line 9: U9 drives none of the bus nets 地址寄存器AR reads",
+        "line 10: 寄存器R0 shows no nets to be driven",
+        "line 13: DB7 is driven by no part: 数据总线DB shows what was left on it",
+        "line 14: DB3 is driven by no part: 数据总线DB shows what was left on it",
+    };
+    EXPECT_EQ(failures, expected);
 }
 
 // The bus-box values the scripts type, as the console reads them.

@@ -1,5 +1,8 @@
 #include "script_player.h"
 
+#include <algorithm>
+#include <set>
+
 #include "circuit/register_texts.h"
 
 namespace labtest {
@@ -83,7 +86,8 @@ private:
         case Kind::ExpectRow: {
             const std::optional<std::string> row = c_.probeRow(l.name);
             if (!row) return fail(l.line, "no probe row " + l.name);
-            if (*row != l.value) fail(l.line, l.name + " shows " + *row + ", expected " + l.value);
+            if (!sameDigits(*row, l.value)) fail(l.line, l.name + " shows " + *row + ", expected " + l.value);
+            checkDrivers(l);
             break;
         }
         case Kind::ExpectRegister: expectHex(l.line, l.name + "." + l.reg, c_.registerValue(l.name, l.reg), l.value); break;
@@ -102,6 +106,58 @@ private:
             break;
         default: break;
         }
+    }
+
+    // "x" in an expected value takes any digit.
+    static bool sameDigits(const std::string& shown, const std::string& expected) {
+        if (shown.size() != expected.size()) return false;
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            if (expected[i] != 'x' && expected[i] != shown[i]) return false;
+        return true;
+    }
+
+    // The nets a row's value is read from: all of them, less those under an
+    // "x" digit. A row without separators shows four nets per digit, counted
+    // from its last net.
+    std::optional<std::vector<int32_t>> readNets(const schematic::OutBusEntry& row, const std::string& value) const {
+        if (value.find('x') == std::string::npos) return row.Nets;
+        for (int32_t sep : row.Separators)
+            if (sep != schematic::separator::None) return std::nullopt;
+        std::vector<int32_t> nets;
+        const auto count = row.Nets.size();
+        for (std::size_t j = 0; j < count; ++j) {
+            const std::size_t fromEnd = count - 1 - j;
+            const std::size_t digits = (count + 3) / 4;
+            const std::size_t digit = digits - 1 - fromEnd / 4;
+            if (digit >= value.size() || value[digit] != 'x') nets.push_back(row.Nets[j]);
+        }
+        return nets;
+    }
+
+    // A bus shows its last value after every driver has let it go, so a read
+    // of it proves nothing unless the part the step names drives it now.
+    void checkDrivers(const labdata::ScriptLine& l) {
+        const schematic::CircuitSetup& s = c_.setup();
+        const int i = indexByName(s.OutBuses, l.name);
+        if (i < 0) {
+            if (!l.drivers.empty()) fail(l.line, l.name + " shows no nets to be driven");
+            return;
+        }
+        const std::optional<std::vector<int32_t>> nets = readNets(s.OutBuses[static_cast<std::size_t>(i)], l.value);
+        if (!nets) return fail(l.line, l.name + " has separators: no digit of it can be left unread");
+        std::set<std::string> owners;
+        for (const int32_t net : *nets) {
+            const std::optional<std::string> owner = c_.busDriver(net);
+            if (!owner) continue;
+            if (l.drivers.empty()) return fail(l.line, l.name + " reads the bus " + c_.netName(net) + ": name the part that drives it");
+            if (owner->empty())
+                return fail(l.line, c_.netName(net) + " is driven by no part: " + l.name + " shows what was left on it");
+            if (std::find(l.drivers.begin(), l.drivers.end(), *owner) == l.drivers.end())
+                return fail(l.line, c_.netName(net) + " is driven by " + *owner + ", not by the part the step names");
+            owners.insert(*owner);
+        }
+        for (const std::string& d : l.drivers)
+            if (!owners.count(d)) return fail(l.line, d + " drives none of the bus nets " + l.name + " reads");
     }
 
     LabConsole& c_;

@@ -21,7 +21,8 @@ ScriptLine parseExpect(const std::vector<std::string>& w, const std::string& tex
         s.number = decimalNumber(w[2], line);
         return s;
     }
-    if (w.size() != 3) throw PlanError(line, "expect needs a target and a value");
+    const bool from = w.size() == 5 && w[3] == "from";
+    if (w.size() != 3 && !from) throw PlanError(line, "expect needs a target and a value");
     s.value = w[2];
     const std::string& target = w[1];
     if (const std::size_t open = target.find('['); open != std::string::npos && target.back() == ']') {
@@ -35,7 +36,14 @@ ScriptLine parseExpect(const std::vector<std::string>& w, const std::string& tex
     } else {
         s.kind = Kind::ExpectRow;
         s.name = target;
+        if (from) {
+            std::string_view list = w[4];
+            for (std::size_t comma; (comma = list.find(',')) != std::string_view::npos; list.remove_prefix(comma + 1))
+                s.drivers.emplace_back(list.substr(0, comma));
+            s.drivers.emplace_back(list);
+        }
     }
+    if (from && s.kind != Kind::ExpectRow) throw PlanError(line, "only a probe row is read from parts");
     return s;
 }
 
@@ -95,7 +103,12 @@ std::string actionText(const ScriptLine& s) {
 
 std::string checkText(const ScriptLine& s) {
     switch (s.kind) {
-    case Kind::ExpectRow: return "“" + s.name + "”为" + s.value;
+    case Kind::ExpectRow: {
+        std::string text = "“" + s.name + "”为" + s.value;
+        if (s.value.find('x') != std::string::npos) text += "（x位没有器件驱动，不看）";
+        for (std::size_t i = 0; i < s.drivers.size(); ++i) text += (i == 0 ? "，由" : "、") + s.drivers[i];
+        return s.drivers.empty() ? text : text + "驱动总线";
+    }
     case Kind::ExpectRegister: return "器件数据中" + s.name + "的Reg_" + s.reg + "为" + s.value;
     case Kind::ExpectMemory: {
         static const char* digits = "0123456789ABCDEF";

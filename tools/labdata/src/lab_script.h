@@ -12,7 +12,11 @@
 //     edge                          one clock edge
 //     reset                         press and release the reset button
 //     load BUTTON FILE              a memory-data load from FILE, start as the file gives it
-//     expect ROW VALUE              a probe-list row shows VALUE
+//     expect ROW VALUE [from DESIG[,DESIG...]]
+//                                   a probe-list row shows VALUE; a row of bus
+//                                   nets names the parts that drive them now,
+//                                   and "x" stands for a digit whose nets no
+//                                   part drives (read nothing into it)
 //     expect DESIG.REG VALUE        an IC register holds VALUE (hexadecimal)
 //     expect DESIG[ADDR] VALUE      a memory cell holds VALUE (both hexadecimal)
 //     expect terminal DESIG TEXT    the IC's terminal window shows TEXT
@@ -31,6 +35,7 @@ struct ScriptLine {
     std::string name;      // bus, switch, button, row, designator
     std::string reg;       // register name
     std::string value;     // typed value, file, expected text
+    std::vector<std::string> drivers;  // the parts a row's bus nets are read from
     int32_t number = 0;    // level, pulse count, address, conflict count
     int line = 0;          // in the script file
 
