@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "circuit_console.h"
+#include "data_paths.h"
+#include "diagram_connections.h"
+#include "labdata/src/diagram_plan.h"
+#include "labdata/src/generate.h"
+
+namespace labtest {
+namespace {
+
+class BlockDiagrams : public ::testing::Test {
+protected:
+    CircuitConsole console{defaultCircuit(), sourceRoot()};
+
+    void SetUp() override { ASSERT_TRUE(console.loaded()) << console.error(); }
+
+    std::vector<std::string> faultsOf(const std::string& description) {
+        std::vector<std::string> faults;
+        for (const labdata::DiagramPlan& plan : labdata::parseDiagramPlans(description)) {
+            const std::vector<std::string> f = diagramFaults(plan, console.build());
+            faults.insert(faults.end(), f.begin(), f.end());
+        }
+        return faults;
+    }
+};
+
+// Every experiment's diagram draws each connection of the default circuit
+// between the parts it shows, the clock of each register it shows included,
+// and no connection the circuit does not make.
+TEST_F(BlockDiagrams, DrawWhatTheCircuitConnects) {
+    const std::vector<labdata::DiagramPlan> plans =
+        labdata::parseDiagramPlans(labdata::readWholeFile(descriptionDir() + "/diagrams.txt"));
+    std::set<std::string> drawn;
+    for (const labdata::DiagramPlan& plan : plans) {
+        drawn.insert(plan.file);
+        for (const std::string& fault : diagramFaults(plan, console.build())) ADD_FAILURE() << fault;
+    }
+    std::set<std::string> shown;
+    for (const schematic::LabEntry& lab : console.setup().Labs) shown.insert(lab.DiagramFile);
+    EXPECT_EQ(drawn, shown);
+}
+
+// Each kind of fault, on a diagram of a few boxes over the default circuit.
+TEST_F(BlockDiagrams, CheckFindsWhatADiagramGetsWrong) {
+    const std::string head = "diagram d.sch 460 600 T\n";
+    const std::string clock = "box 20 300 200 350 时钟\n  nets CLK\n";
+    const std::string r0 = "box 20 100 200 200 R0\n  ics U7\n";
+    const struct {
+        const char* what;
+        std::string diagram;
+        std::string fault;  // the one fault expected, as a part of its text
+    } cases[] = {
+        {"all drawn", head + r0 + clock + "arrow 100 300 100 200\n", ""},
+        {"a register without its clock", head + r0 + clock, "no arrow from \"时钟\" to \"R0\" (CLK)"},
+        {"a clock from nothing drawn", head + r0, "U7's clock CLKR0 comes from nothing the diagram draws"},
+        {"a two-way part reached one way",
+         head + "box 20 100 200 200 RAM1\n  ics U17\nbus 20 300 440 300\n  nets MD7..0\narrow 100 200 100 300\n",
+         "no arrow from the bus of line 4 to \"RAM1\" (MD0, MD1, MD2, MD3, ...)"},
+        {"parts joined without a bus",
+         head + "box 20 100 200 200 AR\n  ics U9\nbox 250 100 440 200 译码\n  ics U15\n" + clock + "arrow 100 300 100 200\n",
+         "no arrow from \"AR\" to \"译码\" (AR5, AR6, AR7)"},
+        {"an arrow the circuit does not make", head + r0 + clock + "arrow 100 300 100 200\narrow 150 200 150 300\n",
+         "line 7: an arrow from \"R0\" to \"时钟\", which the circuit does not connect"},
+        {"a line ending on nothing", head + r0 + clock + "arrow 100 300 100 200\narrow 150 200 150 250\n",
+         "line 7: the line ends on nothing at (150, 250)"},
+        {"a branch from a line",
+         head + "box 20 100 200 200 AR\n  ics U9\n" + clock +
+             "box 250 100 440 200 IR\n  ics U8\narrow 100 300 100 200\narrow 100 250 300 250 300 200\n",
+         ""},
+        {"an IC the circuit lacks", head + "box 20 100 200 200 X\n  ics U99\n", "line 2: the circuit has no IC U99"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<std::string> faults = faultsOf(c.diagram);
+        if (c.fault.empty()) {
+            EXPECT_TRUE(faults.empty()) << faults.front();
+            continue;
+        }
+        ASSERT_EQ(faults.size(), 1u) << faults.front();
+        EXPECT_NE(faults[0].find(c.fault), std::string::npos) << faults[0];
+    }
+}
+
+}  // namespace
+}  // namespace labtest
