@@ -349,13 +349,15 @@ int32_t SheetDraft::package(int32_t type) {
     return addComponent(type + kPackageKey, type, std::move(g));
 }
 
-int SheetDraft::dip(const std::string& designator, const std::string& type, int32_t x, int32_t y) {
+int SheetDraft::dip(const std::string& designator, const std::string& type, int32_t x, int32_t y,
+                    int32_t designatorFont) {
     const int32_t typeNo = sim::icTypeFromName(type);
     if (typeNo < 0) throw std::invalid_argument("no simulated IC type is named \"" + type + "\"");
     const int32_t comp = package(typeNo);
     const int32_t height = kPitch * (sim::pinTable(typeNo).pinCount / 2 + 1);
     // The part type on the body, in white, the designator above it.
     std::vector<int32_t> p = partParams(comp, {x, y}, {x + 5, y - 4}, {x + 4, y + height / 2 + 4}, kWhite);
+    p[pp::DesignatorFont] = designatorFont;
     return add(element(SchElementKind::Part, std::move(p), {"*", type, designator, type}));
 }
 

@@ -67,8 +67,9 @@ public:
     int32_t font(int32_t size, const std::string& face, bool bold = false);
     // Places an IC as a board shows it: its package, pins 1 to n/2 down the
     // left side and the rest up the right, unnamed, the part type on the body
-    // and the designator above it. Returns its element index.
-    int dip(const std::string& designator, const std::string& type, int32_t x, int32_t y);
+    // and the designator above it, in `designatorFont`. Returns its element index.
+    int dip(const std::string& designator, const std::string& type, int32_t x, int32_t y,
+            int32_t designatorFont = kLatinFont);
 
     // A SimStimulus, SimProbe or SimVector record with its directive text
     // (such as "CLK(S/C):CP 1" or "(Data) Q7..0"); it draws nothing.

@@ -1,6 +1,8 @@
 #include "board_sheet.h"
 
 #include <algorithm>
+#include <map>
+#include <stdexcept>
 
 #include "schgen/sheet_draft.h"
 #include "sim/ic_type.h"
@@ -9,92 +11,90 @@
 namespace labdata {
 namespace {
 
-bool inside(const FramePlan& f, const IcPlan& ic) {
-    return ic.x >= f.x1 && ic.x <= f.x2 && ic.y >= f.y1 && ic.y <= f.y2;
+// The circuit window shows the board in a narrow band at about a third of
+// its size: titles and designators large enough to be read there.
+constexpr int32_t kBoardTitleSize = 40, kSubtitleSize = 26, kBlockTitleSize = 30, kDesignatorSize = 26;
+constexpr int32_t kBoardMargin = 30;
+constexpr int32_t kChipPitch = 140;       // from one chip's left edge to the next one's
+constexpr int32_t kChipInset = 50;        // the first chip's left edge from its block's
+constexpr int32_t kPackageWidth = 70;     // a package's body and its right-hand leads
+constexpr int32_t kBlockHead = 55;        // the block's title above its first row
+constexpr int32_t kDesignatorRoom = 35;   // above each chip
+constexpr int32_t kRowGap = 25;
+constexpr int32_t kBlockGap = 25;
+
+int32_t packageHeight(const std::string& type) { return 10 * (sim::pinTable(sim::icTypeFromName(type)).pinCount / 2 + 1); }
+
+// Each chip's type, from the circuit; every chip of the circuit once on the board.
+std::map<std::string, std::string> chipTypes(const BoardPlan& board, const CircuitPlan& circuit) {
+    std::map<std::string, std::string> types, placed;
+    for (const IcPlan& ic : circuit.ics) types[ic.designator] = ic.type;
+    for (const BoardBlock& b : board.blocks) {
+        for (const std::vector<std::string>& row : b.rows) {
+            for (const std::string& designator : row) {
+                const auto type = types.find(designator);
+                if (type == types.end()) throw std::runtime_error("board.txt: the circuit has no " + designator);
+                if (!placed.insert(*type).second) throw std::runtime_error("board.txt: " + designator + " stands twice");
+                if (kChipInset + static_cast<int32_t>(row.size() - 1) * kChipPitch + kPackageWidth > board.width - 2 * kBoardMargin)
+                    throw std::runtime_error("board.txt: the row of " + designator + " is wider than the board");
+            }
+        }
+    }
+    for (const auto& [designator, type] : types)
+        if (!placed.count(designator)) throw std::runtime_error("board.txt: " + designator + " is not on the board");
+    return placed;
 }
 
 }  // namespace
 
-schematic::SchSheet boardSheet(const CircuitPlan& plan) {
-    constexpr int32_t kWidth = 1800, kMargin = 40, kChipPitch = 130, kRowGap = 70;
-    // Lay the blocks out as a board would: each block's chips side by side
-    // under its title, blocks flowing left to right and row by row.
-    struct Placed {
-        const IcPlan* ic;
-        int32_t x, y;
-    };
-    struct Block {
-        std::string title;
-        std::vector<const IcPlan*> ics;
-        int32_t x = 0, y = 0, width = 0, height = 0;
-    };
-    std::vector<Block> blocks;
-    for (const FramePlan& f : plan.frames) {
-        Block b{f.title, {}};
-        for (const IcPlan& ic : plan.ics)
-            if (inside(f, ic)) b.ics.push_back(&ic);
-        if (b.ics.empty()) continue;
-        int32_t tallest = 0;
-        for (const IcPlan* ic : b.ics)
-            tallest = std::max(tallest, 10 * (sim::pinTable(sim::icTypeFromName(ic->type)).pinCount / 2 + 1));
-        b.width = kChipPitch * static_cast<int32_t>(b.ics.size()) + 30;
-        b.height = tallest + 110;
-        blocks.push_back(std::move(b));
-    }
-    int32_t x = kMargin, y = kMargin + 60, rowHeight = 0;
-    for (Block& b : blocks) {
-        if (x + b.width > kWidth - kMargin && x > kMargin) {
-            x = kMargin;
-            y += rowHeight + kRowGap;
-            rowHeight = 0;
-        }
-        b.x = x;
-        b.y = y;
-        x += b.width + kRowGap;
-        rowHeight = std::max(rowHeight, b.height);
-    }
-    const int32_t height = y + rowHeight + 250;
+schematic::SchSheet boardSheet(const BoardPlan& board, const CircuitPlan& circuit) {
+    const std::map<std::string, std::string> types = chipTypes(board, circuit);
+    const int32_t blockWidth = board.width - 2 * kBoardMargin;
 
-    schgen::SheetDraft d(kWidth, height);
-    const int32_t titleFont = d.font(20, "宋体", true);
-    const int32_t blockFont = d.font(14, "宋体", true);
-    d.label(kMargin, kMargin + 20, "计算机组成原理实验箱（联机运行线路+存储器扩展线路）", titleFont);
-    for (const Block& b : blocks) {
-        d.rectangle(b.x, b.y, b.x + b.width, b.y + b.height);
-        d.label(b.x + 10, b.y + 24, b.title, blockFont);
-        int32_t cx = b.x + 45;
-        for (const IcPlan* ic : b.ics) {
-            d.dip(ic->designator, ic->type, cx, b.y + 60);
-            cx += kChipPitch;
+    // The blocks one under another, each as tall as its rows of chips.
+    std::vector<int32_t> tops;
+    int32_t y = kBoardMargin + kBoardTitleSize + kSubtitleSize * static_cast<int32_t>(board.titles.size() - 1) + 40;
+    for (const BoardBlock& b : board.blocks) {
+        tops.push_back(y);
+        y += kBlockHead;
+        for (const std::vector<std::string>& row : b.rows) {
+            int32_t tallest = 0;
+            for (const std::string& designator : row) tallest = std::max(tallest, packageHeight(types.at(designator)));
+            y += kDesignatorRoom + tallest + kRowGap;
+        }
+        y += kBlockGap;
+    }
+    tops.push_back(y - kBlockGap);
+    const int32_t notesTop = y + 10;
+    const int32_t height = notesTop + kSubtitleSize * static_cast<int32_t>(board.notes.size() + 1) + kBoardMargin;
+
+    schgen::SheetDraft d(board.width, height);
+    const int32_t titleFont = d.font(kBoardTitleSize, "宋体", true);
+    const int32_t subtitleFont = d.font(kSubtitleSize, "宋体", false);
+    const int32_t blockFont = d.font(kBlockTitleSize, "宋体", true);
+    const int32_t designatorFont = d.font(kDesignatorSize, "Arial", true);
+    int32_t line = kBoardMargin + kBoardTitleSize;
+    for (std::size_t k = 0; k < board.titles.size(); ++k) {
+        d.label(kBoardMargin, line, board.titles[k], k == 0 ? titleFont : subtitleFont);
+        line += kSubtitleSize + 10;
+    }
+    for (std::size_t k = 0; k < board.blocks.size(); ++k) {
+        const BoardBlock& b = board.blocks[k];
+        d.rectangle(kBoardMargin, tops[k], kBoardMargin + blockWidth, tops[k + 1] - kBlockGap);
+        d.label(kBoardMargin + 12, tops[k] + kBlockTitleSize + 8, b.title, blockFont);
+        int32_t rowTop = tops[k] + kBlockHead;
+        for (const std::vector<std::string>& row : b.rows) {
+            int32_t x = kBoardMargin + kChipInset, tallest = 0;
+            for (const std::string& designator : row) {
+                d.dip(designator, types.at(designator), x, rowTop + kDesignatorRoom, designatorFont);
+                tallest = std::max(tallest, packageHeight(types.at(designator)));
+                x += kChipPitch;
+            }
+            rowTop += kDesignatorRoom + tallest + kRowGap;
         }
     }
-    // The console strip: switches and lamps are the circuit window's console
-    // and probe list; the board shows where they sit.
-    const int32_t sy = height - 200;
-    d.rectangle(kMargin, sy, kWidth - kMargin, height - kMargin);
-    d.label(kMargin + 10, sy + 24, "操作台", blockFont);
-    const std::vector<std::string> switches = {"SW7", "SW6", "SW5", "SW4", "SW3", "SW2", "SW1", "SW0"};
-    for (std::size_t k = 0; k < switches.size(); ++k) {
-        const auto sx = static_cast<int32_t>(kMargin + 30 + 50 * k);
-        d.rectangle(sx, sy + 50, sx + 24, sy + 90);
-        d.rectangle(sx + 6, sy + 56, sx + 18, sy + 70);
-        d.label(sx, sy + 110, switches[k]);
-    }
-    d.label(kMargin + 30, sy + 135, "数据开关", schgen::SheetDraft::kSongFont);
-    const std::vector<std::string> keys = {"CLK 脉冲", "CLK 跳变", "RST 复位"};
-    for (std::size_t k = 0; k < keys.size(); ++k) {
-        const auto kx = static_cast<int32_t>(kMargin + 480 + 120 * k);
-        d.rectangle(kx, sy + 50, kx + 80, sy + 90);
-        d.label(kx + 8, sy + 75, keys[k], schgen::SheetDraft::kSongFont);
-    }
-    d.label(kMargin + 480, sy + 135, "单步、脉冲与复位按键", schgen::SheetDraft::kSongFont);
-    for (int k = 0; k < 8; ++k) {
-        const int32_t lx = kMargin + 900 + 50 * k;
-        d.rectangle(lx, sy + 55, lx + 20, sy + 75);
-        d.label(lx, sy + 110, "DB" + std::to_string(7 - k));
-    }
-    d.label(kMargin + 900, sy + 135, "总线指示灯", schgen::SheetDraft::kSongFont);
-    d.label(kMargin + 1350, sy + 75, "电源 +5V / GND", schgen::SheetDraft::kSongFont);
+    for (std::size_t k = 0; k < board.notes.size(); ++k)
+        d.label(kBoardMargin, notesTop + kSubtitleSize * static_cast<int32_t>(k + 1), board.notes[k], subtitleFont);
     return d.sheet();
 }
 

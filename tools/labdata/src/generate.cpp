@@ -5,6 +5,7 @@
 #include <map>
 #include <sstream>
 
+#include "board_plan.h"
 #include "board_sheet.h"
 #include "circuit_plan.h"
 #include "diagram_plan.h"
@@ -77,7 +78,7 @@ std::vector<GeneratedFile> generateLabData(const fs::path& sourceDir) {
 
     const CircuitPlan circuit = fromFile(sourceDir / "circuit.txt", parseCircuitPlan);
     out.push_back({kDefaultCircuit, schgen::writeSchBytes(naming(sourceDir / "circuit.txt", [&] { return circuitSheet(circuit); }))});
-    out.push_back({"board.sch", schgen::writeSchBytes(boardSheet(circuit))});
+    out.push_back({"board.sch", schgen::writeSchBytes(boardSheet(fromFile(sourceDir / "board.txt", parseBoardPlan), circuit))});
     for (const DiagramPlan& d : fromFile(sourceDir / "diagrams.txt", parseDiagramPlans))
         out.push_back({d.file, schgen::writeSchBytes(diagramSheet(d))});
 

@@ -1,0 +1,36 @@
+#include "board_plan.h"
+
+#include "plan_text.h"
+
+namespace labdata {
+
+BoardPlan parseBoardPlan(std::string_view text) {
+    BoardPlan plan;
+    for (const PlanLine& l : planLines(text)) {
+        const std::vector<std::string> w = words(l.text);
+        if (l.indented) {
+            if (plan.blocks.empty()) throw PlanError(l.number, "chips before any block");
+            plan.blocks.back().rows.push_back(w);
+            continue;
+        }
+        const std::string& key = w[0];
+        if (key == "board") {
+            if (w.size() < 3) throw PlanError(l.number, "board WIDTH TITLE");
+            plan.width = decimalNumber(w[1], l.number);
+            std::string rest = restAfterWords(l.text, 2);
+            for (std::size_t bar; (bar = rest.find('|')) != std::string::npos; rest.erase(0, bar + 1))
+                plan.titles.push_back(rest.substr(0, bar));
+            plan.titles.push_back(rest);
+        } else if (key == "block") {
+            plan.blocks.push_back({restAfterWords(l.text, 1), {}});
+        } else if (key == "note") {
+            plan.notes.push_back(restAfterWords(l.text, 1));
+        } else {
+            throw PlanError(l.number, "unknown line: " + key);
+        }
+    }
+    if (plan.width <= 0) throw PlanError(1, "no board line");
+    return plan;
+}
+
+}  // namespace labdata
