@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -13,6 +14,15 @@ namespace {
 QByteArray numberText(double v) {
     if (v == std::floor(v) && std::fabs(v) < 1e15) return QByteArray::number(static_cast<qint64>(v));
     return QByteArray::number(v, 'g', 7);
+}
+
+// The shortest text that reads back as the same float: seven digits are not
+// always enough for that.
+QByteArray floatText(float v) {
+    if (v == std::floor(v) && std::fabs(v) < 1e15f) return numberText(v);
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+    return QByteArray(text, end - text);
 }
 
 // Items as a sequential text reader takes them: commas and line ends both
@@ -83,6 +93,19 @@ std::optional<double> number(const std::optional<QByteArray>& item) {
     return v;
 }
 
+// The rate divisor as the float it is kept in: a value that is 0 or does not
+// fit as a float is no divisor, however the text writes it.
+std::optional<float> divisorNumber(const std::optional<QByteArray>& item) {
+    if (!number(item)) return std::nullopt;
+    const char* begin = item->constData();
+    const char* end = begin + item->size();
+    if (*begin == '+') ++begin;
+    float v = 0;
+    const auto [ptr, ec] = std::from_chars(begin, end, v);
+    if (ec != std::errc() || ptr != end || !(v > 0) || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
 }  // namespace
 
 int sampleLineCount(int sampleBytes, int width) {
@@ -97,7 +120,7 @@ QByteArray writeSampleDataFile(const SamplerState& state) {
     out += kSampleFileMark;
     out += "\"\r\n";
     out += numberText(state.SampleWidth) + "\r\n";
-    out += numberText(state.RateDivisor) + "\r\n";
+    out += floatText(state.RateDivisor) + "\r\n";
     out += numberText(state.SampleBytes) + "\r\n";
     const int lines = std::min<int>(sampleLineCount(state.SampleBytes, state.SampleWidth),
                                     static_cast<int>(state.SampleData.size()));
@@ -123,16 +146,15 @@ SampleFileParse parseSampleDataFile(QByteArrayView bytes) {
     result.error = SampleFileError::Malformed;
 
     const auto width = number(reader.next());
-    const auto divisor = number(reader.next());
+    const auto divisor = divisorNumber(reader.next());
     const auto count = number(reader.next());
     if (!width || !divisor || !count) return result;
     if (*width != 2 && *width != 4 && *width != 8) return result;
-    if (!(*divisor > 0) || *divisor > std::numeric_limits<float>::max()) return result;
     if (*count != std::floor(*count) || *count < 1 || *count * 8 / *width > kMaxSamples) return result;
 
     auto& c = result.content;
     c.width = static_cast<int>(*width);
-    c.rateDivisor = static_cast<float>(*divisor);
+    c.rateDivisor = *divisor;
     c.sampleBytes = static_cast<int>(*count);
 
     const int required = c.sampleBytes + 2;

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace sampler {
 namespace {
 
@@ -34,7 +36,14 @@ TEST(SampleDataFile, RoundTripKeepsEveryCapturedSample) {
         int width, bytes;
         float divisor;
         int lines;
-    } cases[] = {{8, 4096, 1, 4098}, {4, 256, 5000, 514}, {2, 1024, 0.5f, 4100}, {2, 128, 100, 516}};
+    } cases[] = {{8, 4096, 1, 4098},
+                 {4, 256, 5000, 514},
+                 {2, 1024, 0.5f, 4100},
+                 {2, 128, 100, 516},
+                 // Divisors whose float needs more than seven digits, or has fewer bits.
+                 {8, 16, 1.0000001f, 18},
+                 {8, 16, std::numeric_limits<float>::max(), 18},
+                 {8, 16, std::numeric_limits<float>::denorm_min(), 18}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.width * 10000 + c.bytes);
         const auto s = captured(c.width, c.bytes, c.divisor);
@@ -89,6 +98,13 @@ TEST(SampleDataFile, RejectsWrongMarksAndMalformedContent) {
         {"fractional count", "\"zodud,2002.7\"\r\n8\r\n1\r\n1.5\r\n", SampleFileError::Malformed},
         {"divisor 0", "\"zodud,2002.7\"\r\n8\r\n0\r\n16\r\n", SampleFileError::Malformed},
         {"divisor nan", "\"zodud,2002.7\"\r\n8\r\nnan\r\n16\r\n", SampleFileError::Malformed},
+        // Above 0 as written, 0 as the float it is kept in.
+        {"divisor 1e-46", "\"zodud,2002.7\"\r\n8\r\n1e-46\r\n1\r\n" + QByteArray("1,0,0,0,0,0,0,0\r\n").repeated(3),
+         SampleFileError::Malformed},
+        {"divisor beyond a float", "\"zodud,2002.7\"\r\n8\r\n3.5e38\r\n1\r\n" + QByteArray("1,0,0,0,0,0,0,0\r\n").repeated(3),
+         SampleFileError::Malformed},
+        {"negative divisor", "\"zodud,2002.7\"\r\n8\r\n-1\r\n1\r\n" + QByteArray("1,0,0,0,0,0,0,0\r\n").repeated(3),
+         SampleFileError::Malformed},
         {"header only", "\"zodud,2002.7\"\r\n8\r\n1\r\n16\r\n", SampleFileError::Malformed},
         {"truncated", truncated, SampleFileError::Malformed},
         {"non-numeric", nonNumeric, SampleFileError::Malformed},
