@@ -278,19 +278,24 @@ int32_t roomAfter(int64_t tableSize, int64_t lastUsed) {
     return static_cast<int32_t>(std::max<int64_t>(0, tableSize - 1 - lastUsed));
 }
 
+TableRoom roomAfterNumbers(const sim::Simulator& simulator, int32_t lastIc, int32_t lastSignal, int32_t lastFanout) {
+    const auto icSize = static_cast<int64_t>(std::min(simulator.IcTable.size(), simulator.IcDesignators.size()));
+    TableRoom room;
+    room.icNumbers = roomAfter(icSize, lastIc);
+    room.signalNumbers = roomAfter(static_cast<int64_t>(simulator.NetTable.size()), lastSignal);
+    // Record 0 is the empty list and never handed out.
+    room.fanoutRecords =
+        lastFanout < 0 ? 0 : roomAfter(static_cast<int64_t>(simulator.FanoutTable.size()), lastFanout);
+    return room;
+}
+
 }  // namespace
 
 TableRoom tableRoom(const sim::Simulator& simulator) {
-    const auto icSize = static_cast<int64_t>(std::min(simulator.IcTable.size(), simulator.IcDesignators.size()));
-    TableRoom room;
-    room.icNumbers = roomAfter(icSize, simulator.LastIcNumber);
-    room.signalNumbers = roomAfter(static_cast<int64_t>(simulator.NetTable.size()), simulator.LastSignalNumber);
-    // Record 0 is the empty list and never handed out.
-    room.fanoutRecords = simulator.LastFanoutNumber < 0
-                             ? 0
-                             : roomAfter(static_cast<int64_t>(simulator.FanoutTable.size()), simulator.LastFanoutNumber);
-    return room;
+    return roomAfterNumbers(simulator, simulator.LastIcNumber, simulator.LastSignalNumber, simulator.LastFanoutNumber);
 }
+
+TableRoom wholeTableRoom(const sim::Simulator& simulator) { return roomAfterNumbers(simulator, -1, -1, 0); }
 
 namespace {
 
@@ -325,6 +330,7 @@ struct WrittenFields {
 RegistrationResult RegisterCircuit(sim::Simulator& simulator, CircuitBuild& build) {
     RegistrationResult result;
     result.available = tableRoom(simulator);
+    result.whole = wholeTableRoom(simulator);
 
     // Staging writes the numbers into the build tables as it goes; a refused
     // circuit gets its former values back.

@@ -42,6 +42,7 @@ struct RegistrationResult {
     bool registered = false;
     TableRoom needed;     // what the circuit takes
     TableRoom available;  // what the tables had left
+    TableRoom whole;      // what the tables hold when empty
     // The IC numbers of the circuit's 8251s, in IC order: each gets a
     // terminal window from the circuit window.
     std::vector<int32_t> usart8251Ics;
@@ -49,6 +50,8 @@ struct RegistrationResult {
 
 // The room left in the simulator's tables after the numbers given out so far.
 TableRoom tableRoom(const sim::Simulator& simulator);
+// The room the tables offer before any number is given out.
+TableRoom wholeTableRoom(const sim::Simulator& simulator);
 
 // Registers the circuit of `build` (as net building left it) into the
 // simulator's tables and advances its LastIcNumber, LastSignalNumber and

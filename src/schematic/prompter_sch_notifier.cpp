@@ -43,7 +43,8 @@ void ReportCircuitBuildFailure(const CircuitBuildResult& result) {
         PrompterSchNotifier().failure(result.failure);
         return;
     }
-    platform::MsgBox(QString::fromStdString(tablesFullText(result.registration.needed, result.registration.available)),
+    const RegistrationResult& room = result.registration;
+    platform::MsgBox(QString::fromStdString(tablesFullText(room.needed, room.available, room.whole)),
                      platform::MsgButtons::Ok, QStringLiteral(" 信息提示！"), platform::MsgIcon::Information);
 }
 

@@ -129,6 +129,7 @@ TEST(BuildCircuit, FailuresAreReportedInMessageBoxes) {
     CircuitBuildResult full;
     full.registration.needed = {1, 4, 2};
     full.registration.available = {0, 906, 504};
+    full.registration.whole = {207, 910, 506};
     ReportCircuitBuildFailure(full);
     CircuitBuildResult unreadable;
     unreadable.failure = SchFailure::NumberOutOfRange;
@@ -140,10 +141,34 @@ TEST(BuildCircuit, FailuresAreReportedInMessageBoxes) {
     const auto boxes = prompter.messages();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].title, QStringLiteral(" 信息提示！"));
-    EXPECT_EQ(boxes[0].text, QString::fromStdString(tablesFullText({1, 4, 2}, {0, 906, 504})));
-    EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("芯片 1 个")));
-    EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("芯片 0 个")));
+    EXPECT_EQ(boxes[0].text, QString::fromStdString(tablesFullText({1, 4, 2}, {0, 906, 504}, {207, 910, 506})));
     EXPECT_EQ(boxes[1].title, QStringLiteral("信息提示! 2"));
+}
+
+// A restart helps a circuit that empty tables would hold, and only such a one.
+TEST(BuildCircuit, TheTablesFullTextAdvisesARestartOnlyWhereOneHelps) {
+    const TableRoom whole{207, 910, 506};
+    const struct {
+        const char* name;
+        TableRoom needed, available;
+        std::vector<const char*> says, saysNot;
+    } cases[] = {
+        {"fits empty tables", {1, 4, 2}, {0, 906, 504},
+         {"仿真表容量不足", "芯片 1 个，信号 4 个，扇出表 2 个", "尚余：芯片 0 个，信号 906 个，扇出表 504 个",
+          "请重新启动程序后再装入此电路。"},
+         {"总容量"}},
+        {"more ICs than the tables hold", {10000, 20003, 10001}, whole,
+         {"超出仿真表的总容量", "芯片 10000 个，信号 20003 个，扇出表 10001 个",
+          "共可容纳：芯片 207 个，信号 910 个，扇出表 506 个"},
+         {"重新启动", "尚余"}},
+        {"too many fanout records alone", {10, 100, 507}, {0, 0, 0}, {"超出仿真表的总容量"}, {"重新启动"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string text = tablesFullText(c.needed, c.available, whole);
+        for (const char* part : c.says) EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+        for (const char* part : c.saysNot) EXPECT_EQ(text.find(part), std::string::npos) << part << "\n" << text;
+    }
 }
 
 TEST(BuildCircuit, QtMeasurerWidensWithTextAndSize) {

@@ -262,6 +262,7 @@ TEST(CircuitRegistration, CircuitThatDoesNotFitChangesNothing) {
         const CircuitBuildResult r = BuildCircuit(s, state, setup);
         EXPECT_EQ(r.registration.available, c.available);
         EXPECT_EQ(r.registration.needed, (TableRoom{1, 4, 2}));
+        EXPECT_EQ(r.registration.whole, (TableRoom{207, 910, 506}));
         EXPECT_EQ(r.built, c.fits);
         if (c.fits) {
             EXPECT_EQ(r.usart8251Ics().size(), 1u);
@@ -274,6 +275,20 @@ TEST(CircuitRegistration, CircuitThatDoesNotFitChangesNothing) {
         EXPECT_TRUE(state.circuitBuild.circuitIcs.empty());
         EXPECT_TRUE(state.currentSheet.empty());
     }
+}
+
+// More ICs than the whole table holds: refused into empty tables too, and
+// the result tells that even they are too small.
+TEST(CircuitRegistration, CircuitLargerThanTheWholeTablesIsTold) {
+    SheetBuilder b;
+    for (int i = 0; i < 208; ++i) place(b, "U" + std::to_string(i + 1), "74LS04", 14);
+    sim::Simulator s;
+    const CircuitBuildResult r = build(s, b.sheet());
+    EXPECT_FALSE(r.built);
+    EXPECT_EQ(r.registration.needed.icNumbers, 208);
+    EXPECT_EQ(r.registration.available, r.registration.whole);
+    EXPECT_FALSE(r.registration.whole.holds(r.registration.needed));
+    EXPECT_EQ(s.LastIcNumber, -1);
 }
 
 TEST(CircuitRegistration, SheetThatCannotBeBuiltChangesNothing) {

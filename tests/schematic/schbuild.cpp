@@ -52,9 +52,10 @@ int main(int argc, char** argv) {
         notifier.failure(result.failure);
         return 1;
     }
-    const schematic::TableRoom& needed = result.registration.needed;
+    const schematic::RegistrationResult& room = result.registration;
+    const schematic::TableRoom& needed = room.needed;
     if (!result.built) {
-        std::fprintf(stderr, "%s\n", schematic::tablesFullText(needed, result.registration.available).c_str());
+        std::fprintf(stderr, "%s\n", schematic::tablesFullText(needed, room.available, room.whole).c_str());
         return 1;
     }
     std::printf("ics %d signals %d fanouts %d nets %zu\n", needed.icNumbers, needed.signalNumbers,
