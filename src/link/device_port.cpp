@@ -117,7 +117,7 @@ int DevicePort::write(const QByteArray& bytes) {
     if (written) serial_.flush();
     const auto e = serial_.error();
     if (e == QSerialPort::ResourceError) {
-        loseDevice(CommOtherFailure);
+        loseDevice();
         return CommOtherFailure;
     }
     return !written || e == QSerialPort::WriteError ? CommOtherFailure : CommOk;
@@ -157,14 +157,15 @@ void DevicePort::onError(QSerialPort::SerialPortError error) {
     if (error == QSerialPort::NoError || inCall_) return;
     serial_.clearError();
     if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError) return;
-    loseDevice(error == QSerialPort::ReadError ? CommReadFailed : CommOtherFailure);
+    loseDevice();
 }
 
-void DevicePort::loseDevice(int receiveFailure) {
+void DevicePort::loseDevice() {
     // The device is gone (cable pulled, device closed): the port would raise the
     // same error on every turn of the event loop, so it is closed. Later writes
-    // then report the closed port.
-    receiveFailure_ = receiveFailure;
+    // then report the closed port. However it was found, the user reads of it
+    // as of a port that cannot be read, not as of some unknown failure.
+    receiveFailure_ = CommReadFailed;
     lost_ = true;
     serial_.close();
     emit deviceLost();

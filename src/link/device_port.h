@@ -62,8 +62,8 @@ public:
     void setReceiveNotification(bool on) { notify_ = on; }
     bool receiveNotification() const { return notify_; }
 
-    // A failure seen while bytes were arriving (CommReadFailed, CommOtherFailure)
-    // since the last call; 0 when none. Reading it clears it.
+    // CommReadFailed when the device went away since the last call; 0 when it
+    // did not. Reading it clears it.
     int takeReceiveFailure();
     // True from the loss of the device until the next open: the loss stands
     // for every failure of this port meanwhile.
@@ -79,7 +79,7 @@ signals:
 private:
     void onReadyRead();
     void onError(QSerialPort::SerialPortError error);
-    void loseDevice(int receiveFailure);
+    void loseDevice();
     int applySettings(const SerialSettings& s);
 
     QSerialPort serial_;
