@@ -21,17 +21,17 @@ WholeFileWrite writeWholeFile(const QString& path, const QByteArray& bytes) {
     // No direct-write fallback: where no temporary file can be made beside the
     // target, failing is better than truncating the user's only copy.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return {false, file.errorString()};
+    if (!file.open(QIODevice::WriteOnly)) return {false, false, file.errorString()};
     errno = 0;
     // The explicit flush matters: a commit does not notice that the bytes
     // still held back could not all be written.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString error = reasonOf(file, errno);
         file.cancelWriting();
-        return {false, error};
+        return {false, true, error};
     }
-    if (!file.commit()) return {false, file.errorString()};
-    return {true, {}};
+    if (!file.commit()) return {false, true, file.errorString()};
+    return {true, true, {}};
 }
 
 }  // namespace platform

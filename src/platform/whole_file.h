@@ -10,6 +10,9 @@ namespace platform {
 
 struct WholeFileWrite {
     bool ok = false;
+    // The file could be made and written to: a failure came later, while the
+    // bytes went out or the file took the target's place.
+    bool opened = false;
     QString error;  // the system's description of the failure ("No space left on device")
 };
 

@@ -5,15 +5,20 @@
 #include "sampler/scripted_device.h"
 #include "sampler/widgets/sampling_display.h"
 #include "sampler/widgets/twips_canvas.h"
+#include "support/file_size_limit.h"
 #include "support/scripted_prompter.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace sampler {
 namespace {
@@ -184,6 +189,31 @@ TEST_F(DisplayFixture, BadDataFilesChangeNothing) {
     prompter.answerFile(path("no/such/folder/out.txt"));
     display.save_date_Click();
     EXPECT_TRUE(prompter.messages().back().text.startsWith("文件 \""));
+}
+
+// A disk that fills up during the save (the file size limit stands in for
+// it): the data file and the picture each get the system's reason, not the
+// text for a file that cannot be opened, and no part of either is left.
+TEST_F(DisplayFixture, AFailedWriteTellsTheSystemsReasonAndLeavesNoFile) {
+    sample(pattern(4096));
+    const QString tooLarge = QString::fromLocal8Bit(std::strerror(EFBIG));
+    const struct {
+        const char* name;
+        void (SamplingDisplay::*save)();
+    } saves[] = {{"data.txt", &SamplingDisplay::save_date_Click}, {"plot.bmp", &SamplingDisplay::save_picture_Click}};
+    for (const auto& c : saves) {
+        SCOPED_TRACE(c.name);
+        prompter.answerFile(path(c.name));
+        {
+            testsupport::FileSizeLimit limit(1000);
+            ASSERT_TRUE(limit.ok());
+            (display.*c.save)();
+        }
+        EXPECT_EQ(prompter.messages().back().text,
+                  QString("文件 \"%1\" 写入失败：%2").arg(path(c.name), tooLarge));
+        EXPECT_EQ(prompter.messages().back().title, QStringLiteral(" 信息提示！"));
+        EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+    }
 }
 
 TEST_F(DisplayFixture, PictureIsSavedAsABitmapOfTheCanvas) {

@@ -5,11 +5,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <csignal>
+#include <cerrno>
 #include <cstring>
-#include <sys/resource.h>
 
 #include <gtest/gtest.h>
+
+#include "support/file_size_limit.h"
 
 using namespace workbench;
 
@@ -64,29 +65,26 @@ TEST(SourceFile, UnreadablePathsGiveNothing) {
     EXPECT_FALSE(writeTextFile(dir.filePath("no/such/folder/x.asm"), "x").ok);
 }
 
-// A disk that fills up during the save: the file size limit stands in for it
-// (a test cannot fill a disk). Whether the bytes were still held back or went
-// out in part, the save fails with the system's reason, never "Unknown error",
-// and the old file stays as it was.
+// A disk that fills up during the save: the file size limit stands in for it.
+// Whether the bytes were still held back or went out in part, the save fails
+// with the system's reason, never "Unknown error", and the old file stays as
+// it was.
 TEST(SourceFile, AWriteCutShortFailsWithTheSystemsReason) {
     QTemporaryDir dir;
     const QString path = dir.filePath("prog.asm");
     writeBytes(path, "old content\r\n");
     const QString tooLarge = QString::fromLocal8Bit(std::strerror(EFBIG));
-    auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     for (const int size : {1300, 40000}) {  // held back in the buffer; written in part at once
         SCOPED_TRACE(size);
-        rlimit limited = saved;
-        limited.rlim_cur = 1000;
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        const WriteOutcome outcome = writeTextFile(path, QString(size, QLatin1Char('x')));
-        setrlimit(RLIMIT_FSIZE, &saved);
+        WriteOutcome outcome;
+        {
+            testsupport::FileSizeLimit limit(1000);
+            ASSERT_TRUE(limit.ok());
+            outcome = writeTextFile(path, QString(size, QLatin1Char('x')));
+        }
         EXPECT_FALSE(outcome.ok);
         EXPECT_EQ(outcome.error, tooLarge);
         EXPECT_EQ(readBytes(path), QByteArray("old content\r\n"));
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"prog.asm"});
     }
-    std::signal(SIGXFSZ, previousHandler);
 }

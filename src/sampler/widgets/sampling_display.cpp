@@ -251,6 +251,14 @@ void SamplingDisplay::reportUnopenable(const QString& path) {
                      platform::MsgButtons::Ok, kInfoTitle, platform::MsgIcon::Information);
 }
 
+void SamplingDisplay::saveFile(const QString& path, const QByteArray& bytes) {
+    const platform::WholeFileWrite written = platform::writeWholeFile(path, bytes);
+    if (written.ok) return;
+    if (!written.opened) return reportUnopenable(path);
+    platform::MsgBox(QStringLiteral("文件 \"%1\" 写入失败：%2").arg(QDir::toNativeSeparators(path), written.error),
+                     platform::MsgButtons::Ok, kInfoTitle, platform::MsgIcon::Information);
+}
+
 void SamplingDisplay::save_picture_Click() {
     platform::FileRequest request;
     request.title = QStringLiteral("保存文件为");
@@ -259,7 +267,7 @@ void SamplingDisplay::save_picture_Click() {
     request.flags = 1091590;
     const auto path = platform::prompter().saveFile(request);
     if (!path || path->isEmpty()) return;
-    if (!xianshi_->saveBitmap(*path)) reportUnopenable(*path);
+    saveFile(*path, xianshi_->bitmap());
 }
 
 void SamplingDisplay::save_date_Click() {
@@ -275,7 +283,7 @@ void SamplingDisplay::save_date_Click() {
     request.flags = 1091590;
     const auto path = platform::prompter().saveFile(request);
     if (!path || path->isEmpty()) return;
-    if (!platform::writeWholeFile(*path, writeSampleDataFile(state_)).ok) reportUnopenable(*path);
+    saveFile(*path, writeSampleDataFile(state_));
 }
 
 void SamplingDisplay::load_date_Click() {

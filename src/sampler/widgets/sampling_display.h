@@ -74,6 +74,10 @@ private:
     bool isShowingSamples() const;
     std::vector<PlotLine> crosshair(double x, double y) const;
     void reportUnopenable(const QString& path);
+    // Writes a whole data or picture file; a file that cannot be made is
+    // reported as one that cannot be opened, a write that fails later with the
+    // system's reason. Either way no part of the file is left.
+    void saveFile(const QString& path, const QByteArray& bytes);
 
     SamplerState& state_;
     SamplerDevice* device_ = nullptr;

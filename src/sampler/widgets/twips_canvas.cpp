@@ -1,5 +1,6 @@
 #include "sampler/widgets/twips_canvas.h"
 
+#include <QBuffer>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -42,7 +43,13 @@ void TwipsCanvas::xorLines(const std::vector<PlotLine>& lines, uint32_t rgb) {
     update();
 }
 
-bool TwipsCanvas::saveBitmap(const QString& path) const { return image_.save(path, "BMP"); }
+QByteArray TwipsCanvas::bitmap() const {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image_.save(&buffer, "BMP");
+    return bytes;
+}
 
 void TwipsCanvas::paintEvent(QPaintEvent*) {
     QPainter p(this);

@@ -30,7 +30,8 @@ public:
     void xorLines(const std::vector<PlotLine>& lines, uint32_t rgb);
 
     const QImage& image() const { return image_; }
-    bool saveBitmap(const QString& path) const;
+    // The image as a bitmap file's bytes.
+    QByteArray bitmap() const;
 
 signals:
     void mouseMovedTwips(double x, double y);
