@@ -4,6 +4,8 @@
 // the run state shared by all circuit windows, and the experiment menu's table.
 // The frame owns one; tests make their own.
 
+#include <QString>
+
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -27,6 +29,10 @@ struct Environment {
     double PulseTimeTotal = 0.0;
 
     LabMenu labMenu;
+
+    // The folder of the file last chosen in a memory-data dialog; empty until
+    // then, when the dialogs start in the program's data folder.
+    QString memoryDataFolder;
 
     bool runActive() const { return StopFlag == 0; }
 

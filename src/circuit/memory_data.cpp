@@ -1,11 +1,14 @@
 #include "circuit/memory_data.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
 #include "circuit/console_actions.h"
+#include "circuit/environment.h"
 #include "link/codefile/code_file.h"
+#include "platform/program_folder.h"
 #include "platform/prompter.h"
 #include "platform/whole_file.h"
 #include "sim/simulator.h"
@@ -20,9 +23,12 @@ const QString kInfoTitle = QStringLiteral(" 信息提示！");
 constexpr int kOpenFlags = 1087492;
 constexpr int kSaveFlags = 1091590;
 
-platform::FileRequest codeFileRequest(const QString& title, int flags) {
+platform::FileRequest codeFileRequest(const QString& title, int flags, const QString& folder) {
     platform::FileRequest request;
     request.title = title;
+    // A student starting the program from a launcher would otherwise begin in
+    // a folder that has nothing to do with the lab.
+    request.initialDir = folder.isEmpty() ? platform::programFile(QStringLiteral("data")) : folder;
     // Files written elsewhere often carry the suffix in lower case.
     request.filter = QStringLiteral("Codes (*.COD)|*.COD;*.cod");
     request.defaultExt = QStringLiteral("COD");
@@ -140,12 +146,14 @@ std::vector<uint8_t> memoryDataFile(const sim::Simulator& simulator, const schem
     return *codefile::encodeCodeFile({&block, 1});
 }
 
-void loadMemoryDataCommand(sim::Simulator& simulator, const schematic::CircuitSetup& setup, int index) {
+void loadMemoryDataCommand(Environment& environment, const schematic::CircuitSetup& setup, int index) {
     if (index < 0 || index >= setup.LoadMemCount()) return;
+    sim::Simulator& simulator = environment.simulator;
     const schematic::MemDataEntry& entry = setup.LoadMems[static_cast<std::size_t>(index)];
-    const std::optional<QString> path =
-        platform::prompter().openFile(codeFileRequest(QStringLiteral("打开文件"), kOpenFlags));
+    const std::optional<QString> path = platform::prompter().openFile(
+        codeFileRequest(QStringLiteral("打开文件"), kOpenFlags, environment.memoryDataFolder));
     if (!path || path->isEmpty()) return;
+    environment.memoryDataFolder = QFileInfo(*path).absolutePath();
 
     QFile file(*path);
     if (!file.open(QIODevice::ReadOnly)) return tellFileTrouble();
@@ -165,8 +173,9 @@ void loadMemoryDataCommand(sim::Simulator& simulator, const schematic::CircuitSe
     if (result == MemoryLoad::NotMemoryData) informUser(QStringLiteral("文件格式不符！！"));
 }
 
-void saveMemoryDataCommand(const sim::Simulator& simulator, const schematic::CircuitSetup& setup, int index) {
+void saveMemoryDataCommand(Environment& environment, const schematic::CircuitSetup& setup, int index) {
     if (index < 0 || index >= setup.SaveMemCount()) return;
+    const sim::Simulator& simulator = environment.simulator;
     const schematic::MemDataEntry& entry = setup.SaveMems[static_cast<std::size_t>(index)];
     const int32_t limit = memoryAddressLimit(simulator, entry);
     int32_t start = askAddress(QStringLiteral("保存器件中数据的起始地址(0-%1H)：").arg(addressHex(limit)), 0);
@@ -175,9 +184,10 @@ void saveMemoryDataCommand(const sim::Simulator& simulator, const schematic::Cir
     int32_t count = askAddress(QStringLiteral("保存器件中数据的长度(1-%1H)：").arg(addressHex(room)), room);
     if (count < 1 || count > room) count = room;
 
-    const std::optional<QString> path =
-        platform::prompter().saveFile(codeFileRequest(QStringLiteral("保存文件为"), kSaveFlags));
+    const std::optional<QString> path = platform::prompter().saveFile(
+        codeFileRequest(QStringLiteral("保存文件为"), kSaveFlags, environment.memoryDataFolder));
     if (!path || path->isEmpty()) return;
+    environment.memoryDataFolder = QFileInfo(*path).absolutePath();
     const std::vector<uint8_t> bytes = memoryDataFile(simulator, entry, start, count);
     const QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
     if (!platform::writeWholeFile(*path, data).ok) tellFileTrouble();

@@ -22,6 +22,8 @@ class Simulator;
 
 namespace circuit {
 
+struct Environment;
+
 // The file's start word is the memory address + this.
 inline constexpr int32_t kMemoryDataAddressOffset = 2048;
 
@@ -62,10 +64,12 @@ std::vector<uint8_t> memoryDataFile(const sim::Simulator& simulator, const schem
 
 // The load button of LoadMems entry `index`: the file dialog, the start
 // address box, the load, and the messages. Nothing for an index the setup
-// does not have.
-void loadMemoryDataCommand(sim::Simulator& simulator, const schematic::CircuitSetup& setup, int index);
+// does not have. The file dialogs of both buttons open in the program's data
+// folder, where the lab's memory data lies, until a file has been chosen;
+// then in that file's folder.
+void loadMemoryDataCommand(Environment& environment, const schematic::CircuitSetup& setup, int index);
 // The save button of SaveMems entry `index`: the start and length boxes, the
 // file dialog, the save, and the messages.
-void saveMemoryDataCommand(const sim::Simulator& simulator, const schematic::CircuitSetup& setup, int index);
+void saveMemoryDataCommand(Environment& environment, const schematic::CircuitSetup& setup, int index);
 
 }  // namespace circuit

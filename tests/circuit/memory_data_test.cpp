@@ -14,6 +14,7 @@
 #include "env_fixture.h"
 #include "usart_frame.h"
 #include "sim/simulator.h"
+#include "support/program_folder.h"
 #include "support/scripted_prompter.h"
 
 using circuit::addressBoxNumber;
@@ -151,7 +152,7 @@ TEST(MemoryData, SaveThenLoad) {
     chips.prompter.answerInput(QStringLiteral("10H"));
     chips.prompter.answerInput(QStringLiteral("8H"));
     chips.prompter.answerFile(path);
-    circuit::saveMemoryDataCommand(chips.env.simulator, setup, 0);
+    circuit::saveMemoryDataCommand(chips.env, setup, 0);
     EXPECT_EQ(fileBytes(path).toHex(' '), QByteArray("01 10 08 08 00 10 11 12 13 14 15 16 17"));
     const auto& asked = chips.prompter.asked();
     ASSERT_EQ(asked.size(), 3u);
@@ -166,7 +167,7 @@ TEST(MemoryData, SaveThenLoad) {
     chips.prompter.clear();
     chips.prompter.answerFile(path);
     chips.prompter.answerInput(std::nullopt);  // Cancel keeps the proposal
-    circuit::loadMemoryDataCommand(chips.env.simulator, setup, 0);
+    circuit::loadMemoryDataCommand(chips.env, setup, 0);
     ASSERT_EQ(chips.prompter.asked().size(), 2u);
     EXPECT_EQ(chips.prompter.asked()[0].file.title, QStringLiteral("打开文件"));
     EXPECT_EQ(chips.prompter.asked()[0].file.filter, QStringLiteral("Codes (*.COD)|*.COD;*.cod"));
@@ -204,7 +205,7 @@ TEST(MemoryData, SavedFiles) {
         chips.prompter.answerInput(QString::fromUtf8(k.start));
         chips.prompter.answerInput(QString::fromUtf8(k.count));
         chips.prompter.answerFile(path);
-        circuit::saveMemoryDataCommand(chips.env.simulator, chips.setup({}, {k.entry}), 0);
+        circuit::saveMemoryDataCommand(chips.env, chips.setup({}, {k.entry}), 0);
         EXPECT_EQ(fileBytes(path).toHex(' '), QByteArray(k.file));
     }
 
@@ -213,7 +214,7 @@ TEST(MemoryData, SavedFiles) {
     chips.prompter.answerInput(QStringLiteral("5"));
     chips.prompter.answerInput(QStringLiteral("7"));
     chips.prompter.answerFile(path);
-    circuit::saveMemoryDataCommand(chips.env.simulator, chips.setup({}, {chips.entry({{3, "U"}})}), 0);
+    circuit::saveMemoryDataCommand(chips.env, chips.setup({}, {chips.entry({{3, "U"}})}), 0);
     const QByteArray all = fileBytes(path);
     EXPECT_EQ(all.size(), 5 + 2048);
     EXPECT_EQ(all.left(8).toHex(' '), QByteArray("01 00 08 00 08 b1 b2 b3"));
@@ -262,7 +263,7 @@ TEST(MemoryData, Loads) {
         }
         chips.prompter.answerFile(path);
         chips.prompter.answerInput(QString::fromUtf8(k.answer));
-        circuit::loadMemoryDataCommand(chips.env.simulator, chips.setup({entry}, {}), 0);
+        circuit::loadMemoryDataCommand(chips.env, chips.setup({entry}, {}), 0);
         ASSERT_EQ(chips.prompter.asked().size(), 2u);
         EXPECT_EQ(chips.prompter.asked()[1].input.defaultText, QString::fromUtf8(k.proposal));
         for (const auto& [a, v] : k.cellsOfFirst) EXPECT_EQ(chips.cell(k.chips[0].first, a), v) << a;
@@ -291,7 +292,7 @@ TEST(MemoryData, FilesThatCannotBeLoaded) {
         SCOPED_TRACE(k.name);
         Chips chips;
         chips.prompter.answerFile(k.path);
-        circuit::loadMemoryDataCommand(chips.env.simulator, chips.setup({chips.entry({{3, "U"}})}, {}), 0);
+        circuit::loadMemoryDataCommand(chips.env, chips.setup({chips.entry({{3, "U"}})}, {}), 0);
         const auto messages = chips.prompter.messages();
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].text, QString::fromUtf8(k.message));
@@ -314,7 +315,7 @@ TEST(MemoryData, AFailedSaveLeavesTheOldFileWhole) {
     {
         // The disk takes no more than 16 bytes of any file.
         FileSizeLimit limit(16);
-        circuit::saveMemoryDataCommand(chips.env.simulator, chips.setup({}, {chips.entry({{1, "U"}})}), 0);
+        circuit::saveMemoryDataCommand(chips.env, chips.setup({}, {chips.entry({{1, "U"}})}), 0);
     }
     const auto messages = chips.prompter.messages();
     ASSERT_EQ(messages.size(), 1u);
@@ -326,15 +327,41 @@ TEST(MemoryData, AFailedSaveLeavesTheOldFileWhole) {
 TEST(MemoryData, CancelledDialogsAndEntriesTheSetupDoesNotHave) {
     Chips chips;
     const schematic::CircuitSetup setup = chips.setup({chips.entry({{3, "U"}})}, {chips.entry({{1, "U"}})});
-    circuit::loadMemoryDataCommand(chips.env.simulator, setup, 1);
-    circuit::saveMemoryDataCommand(chips.env.simulator, setup, -1);
+    circuit::loadMemoryDataCommand(chips.env, setup, 1);
+    circuit::saveMemoryDataCommand(chips.env, setup, -1);
     EXPECT_TRUE(chips.prompter.asked().empty());
-    circuit::loadMemoryDataCommand(chips.env.simulator, setup, 0);  // the open dialog cancelled
+    circuit::loadMemoryDataCommand(chips.env, setup, 0);  // the open dialog cancelled
     EXPECT_EQ(chips.prompter.asked().size(), 1u);
     chips.prompter.clear();
-    circuit::saveMemoryDataCommand(chips.env.simulator, setup, 0);  // boxes and dialog cancelled
+    circuit::saveMemoryDataCommand(chips.env, setup, 0);  // boxes and dialog cancelled
     EXPECT_EQ(chips.prompter.asked().size(), 3u);
     EXPECT_TRUE(chips.prompter.messages().empty());
+}
+
+// A student who started the program from a desktop launcher finds the lab's
+// files at once, and after that the folder of the last file chosen, loaded or
+// saved; a cancelled dialog changes nothing.
+TEST(MemoryData, DialogsStartInTheDataFolderThenWhereTheLastFileWasChosen) {
+    Chips chips;
+    testsupport::ProgramFolder home;
+    ASSERT_TRUE(home.write(QStringLiteral("Data/ram2.cod"), QByteArray::fromHex("0100080100aa")));
+    QTemporaryDir elsewhere;
+    const QString saved = elsewhere.filePath(QStringLiteral("mine.COD"));
+    const schematic::CircuitSetup setup = chips.setup({chips.entry({{3, "U"}})}, {chips.entry({{3, "U"}})});
+    const QString data = QDir(home.path()).filePath(QStringLiteral("Data"));
+
+    circuit::loadMemoryDataCommand(chips.env, setup, 0);  // cancelled
+    chips.prompter.answerFile(QDir(data).filePath(QStringLiteral("ram2.cod")));
+    circuit::loadMemoryDataCommand(chips.env, setup, 0);
+    EXPECT_EQ(chips.cell(3, 0), 0xAA);
+    chips.prompter.answerFile(saved);
+    circuit::saveMemoryDataCommand(chips.env, setup, 0);
+    circuit::loadMemoryDataCommand(chips.env, setup, 0);  // cancelled
+
+    std::vector<QString> folders;
+    for (const auto& a : chips.prompter.asked())
+        if (a.kind != ScriptedPrompter::Asked::Input) folders.push_back(a.file.initialDir);
+    EXPECT_EQ(folders, (std::vector<QString>{data, data, data, elsewhere.path()}));
 }
 
 TEST(MemoryData, TheLoadButtonRefreshesInSingleStepModeOnly) {

@@ -78,12 +78,12 @@ void installRunParts(CircuitParts& parts) {
         if (RunWindows* r = RunWindows::of(w.frame())) r->Flush8251Output();
     };
     parts.loadMemoryData = [](Form7& w, int index) {
-        circuit::loadMemoryDataCommand(w.environment().simulator, w.Setup(), index);
+        circuit::loadMemoryDataCommand(w.environment(), w.Setup(), index);
         // During a run the views catch up with the run's own refreshes.
         if (!w.continuousMode()) w.RefreshAll();
     };
     parts.saveMemoryData = [](Form7& w, int index) {
-        circuit::saveMemoryDataCommand(w.environment().simulator, w.Setup(), index);
+        circuit::saveMemoryDataCommand(w.environment(), w.Setup(), index);
     };
     parts.closeEnvironmentPort = [](MDIForm1& frame) {
         if (RunWindows* r = RunWindows::of(frame)) r->session().port().close();
