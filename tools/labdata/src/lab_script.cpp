@@ -95,7 +95,7 @@ std::string actionText(const ScriptLine& s) {
     case Kind::Pulse: return "脉冲数框填" + std::to_string(s.number) + "，按“CLK 脉冲”";
     case Kind::Edge: return "按“CLK 跳变”";
     case Kind::Reset: return "按一下“RST 复位”";
-    case Kind::Load: return "按“" + s.name + "”，打开数据文件" + s.value + "，起始地址取默认值";
+    case Kind::Load: return "按“" + s.name + "”，打开程序data文件夹中的数据文件" + s.value + "，起始地址取默认值";
     default: break;
     }
     return {};
