@@ -81,13 +81,14 @@ if(CORVANE_FUZZ)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# corvane_add_fuzzer(<name> SOURCES ... LIBS ... CORPUS <dir> [SECONDS n])
-# Only built with CORVANE_FUZZ; registered as a CTest case labelled "fuzz" that runs for a bounded time.
+# corvane_add_fuzzer(<name> SOURCES ... LIBS ... CORPUS <dir>... [SECONDS n])
+# Only built with CORVANE_FUZZ; registered as a CTest case labelled "fuzz" that runs for a bounded time,
+# seeded from every CORPUS folder (libFuzzer writes what it finds into a work folder of its own).
 function(corvane_add_fuzzer name)
   if(NOT CORVANE_FUZZ)
     return()
   endif()
-  cmake_parse_arguments(A "" "CORPUS;SECONDS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(A "" "SECONDS" "SOURCES;LIBS;CORPUS" ${ARGN})
   if(NOT A_SECONDS)
     set(A_SECONDS 60)
   endif()
@@ -95,9 +96,11 @@ function(corvane_add_fuzzer name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${A_LIBS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  # Fixtures are found in the tree the target was built from (tests/support/source_tree.h).
+  target_compile_definitions(${name} PRIVATE CORVANE_TEST_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
   add_test(NAME ${name}
-    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0
+    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen
             $<TARGET_FILE:${name}> -max_total_time=${A_SECONDS} -rss_limit_mb=2048 -timeout=10 ${work} ${A_CORPUS})
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT ${A_SECONDS}0)
   file(MAKE_DIRECTORY ${work})
