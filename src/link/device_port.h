@@ -22,6 +22,8 @@ struct SerialSettings {
 // Parses "9600,N,8,1"; nullopt when the text names settings a port cannot take.
 std::optional<SerialSettings> parseSerialSettings(const QString& text);
 
+// The line operations are virtual so that a stand-in for the device can take
+// the serial port's place where no real line is wanted (the fuzz targets).
 class DevicePort : public QObject {
     Q_OBJECT
 public:
@@ -33,9 +35,9 @@ public:
     int open(int portNumber, const QString& settings);
     // Opens the device at `path` with `settings`; `portNumber` is only kept,
     // for the messages that name the port.
-    int openAt(const QString& path, int portNumber, const QString& settings);
-    void close();
-    bool isOpen() const;
+    virtual int openAt(const QString& path, int portNumber, const QString& settings);
+    virtual void close();
+    virtual bool isOpen() const;
 
     int portNumber() const { return portNumber_; }
     QString settings() const { return settings_; }
@@ -43,19 +45,19 @@ public:
 
     // Writes all of `bytes` and pushes them to the device at once, so that a
     // pause before the next write really separates the two on the line.
-    int write(const QByteArray& bytes);
+    virtual int write(const QByteArray& bytes);
     // Hands `bytes` to the port's transmit buffer and returns at once; the
     // event loop drains the buffer as fast as the line takes it, so a slow line
     // never fails the call. bytesToWrite() tells how much still waits.
-    int queue(const QByteArray& bytes);
-    QByteArray readAll();
-    qint64 bytesAvailable() const;
-    qint64 bytesToWrite() const;
+    virtual int queue(const QByteArray& bytes);
+    virtual QByteArray readAll();
+    virtual qint64 bytesAvailable() const;
+    virtual qint64 bytesToWrite() const;
     // Block until bytes arrive or leave (without handling window events), for
     // exchanges that poll the counters in a loop of their own. A read that
     // completes during the wait is announced through received() as usual.
-    bool waitForReadyRead(int msecs);
-    bool waitForBytesWritten(int msecs);
+    virtual bool waitForReadyRead(int msecs);
+    virtual bool waitForBytesWritten(int msecs);
 
     // The receive notification: while on, received() follows every arrival of bytes;
     // while off, bytes wait in the port until read.
