@@ -84,6 +84,8 @@ endif()
 # corvane_add_fuzzer(<name> SOURCES ... LIBS ... CORPUS <dir>... [SECONDS n])
 # Only built with CORVANE_FUZZ; registered as a CTest case labelled "fuzz" that runs for a bounded time,
 # seeded from every CORPUS folder (libFuzzer writes what it finds into a work folder of its own).
+# The targets' SECONDS add up to the CI run's fuzzing budget of about four minutes: a new target
+# takes its share from the others.
 function(corvane_add_fuzzer name)
   if(NOT CORVANE_FUZZ)
     return()
