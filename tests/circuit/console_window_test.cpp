@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include "circuit/conflict_report.h"
@@ -231,6 +232,28 @@ TEST(Console, AClickedButtonKeepsTheFocus) {
     console.Command7()->setFocus();
     QTest::keyClick(console.Command7(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), console.Text3());
+}
+
+// Reset is held while any mouse button is down on it, a double click included.
+TEST(Console, ResetAnswersEveryMouseButton) {
+    BasicFrame f;
+    f.frame->lab_AutoAddlab()[0]->trigger();
+    Form7& w = f.window(0);
+    QPushButton* reset = consoleOf(w).Command6();
+    const sim::Simulator& s = f.frame->environment().simulator;
+    const auto level = [&] { return s.NetTable[static_cast<std::size_t>(w.Setup().ResetNet)].Value; };
+    const int idle = level();
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        SCOPED_TRACE(button);
+        QTest::mousePress(reset, button);
+        EXPECT_EQ(level(), 1 - idle);
+        QTest::mouseRelease(reset, button);
+        EXPECT_EQ(level(), idle);
+        // As the window system delivers it: press, release, press, double click, release.
+        QWindow* window = reset->window()->windowHandle();
+        QTest::mouseDClick(window, button, {}, window->mapFromGlobal(reset->mapToGlobal(reset->rect().center())));
+        EXPECT_EQ(level(), idle) << "each press has its release";
+    }
 }
 
 TEST(Console, TheRunModeToggleAndTheDelayedRefreshes) {

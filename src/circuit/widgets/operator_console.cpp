@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTimer>
@@ -134,6 +135,8 @@ void OperatorConsole::build() {
     command6_->setEnabled(hasReset);
     connect(command6_, &QPushButton::pressed, this, &OperatorConsole::Command6_MouseDown);
     connect(command6_, &QPushButton::released, this, &OperatorConsole::Command6_MouseUp);
+    // The button itself answers the left button only; reset answers every button.
+    command6_->installEventFilter(this);
 
     const bool hasClock = setup.ClockNet != -1;
     QPushButton* command5 = form_.Command5();
@@ -311,6 +314,17 @@ void OperatorConsole::Text4_Escape(int index) {
 }
 
 bool OperatorConsole::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == command6_) {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+            type != QEvent::MouseButtonRelease)
+            return false;
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) return false;
+        // The second press of a double click arrives as the double click itself.
+        if (type == QEvent::MouseButtonRelease) Command6_MouseUp();
+        else Command6_MouseDown();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (watched == text3_)
