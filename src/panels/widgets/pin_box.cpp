@@ -17,8 +17,10 @@ PinBox::PinBox(QWidget* parent, int maxLength) : QLineEdit(parent) {
 }
 
 std::optional<char32_t> typedCharacter(const QKeyEvent* event) {
+    // Delete carries the character DEL with it here, but types nothing.
+    if (event->key() == Qt::Key_Delete) return std::nullopt;
     const QString text = event->text();
-    if (text.isEmpty()) return std::nullopt;
+    if (text.isEmpty() || text.front() == QChar(0x7F)) return std::nullopt;
     return text.toUcs4().value(0);
 }
 

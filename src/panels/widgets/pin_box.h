@@ -1,8 +1,8 @@
 #pragma once
 // An input box of a test panel: read only, one centred level. Every key that
 // types a character (Backspace, Enter and Esc among them) is handed to the
-// panel instead of editing the box; other keys (Shift, the arrows) keep their
-// ordinary meaning.
+// panel instead of editing the box; other keys (Shift, the arrows, Delete)
+// keep their ordinary meaning.
 
 #include <QLineEdit>
 
@@ -10,7 +10,8 @@
 
 namespace panels {
 
-// The character a key press types, or nothing for keys that type none.
+// The character a key press types, or nothing for keys that type none
+// (Delete among them).
 std::optional<char32_t> typedCharacter(const QKeyEvent* event);
 
 class PinBox : public QLineEdit {
