@@ -205,6 +205,15 @@ TEST(Console, BusAndCountBoxesTakeOnlyTheirKeys) {
     EXPECT_EQ(count->text(), QStringLiteral("37"));
     QTest::keyClick(count, Qt::Key_Backspace);
     EXPECT_EQ(count->text(), QStringLiteral("3"));
+
+    // Delete edits both boxes as it does any box, although it comes with the character DEL.
+    for (QLineEdit* edited : {count, box}) {
+        edited->setFocus();
+        edited->setText(QStringLiteral("12H"));
+        edited->setCursorPosition(0);
+        QTest::sendKeyEvent(QTest::Click, edited, Qt::Key_Delete, QString(QChar(0x7F)), Qt::NoModifier);
+        EXPECT_EQ(edited->text(), QStringLiteral("2H")) << edited->objectName().toStdString();
+    }
 }
 
 // A button disables itself while its command runs; the focus must not pass

@@ -38,7 +38,8 @@ bool isBusKey(QChar c) {
 // A key that types a character the box does not take. Keys that type nothing
 // (arrows, Delete, Tab between controls) are not the filter's business.
 bool refused(const QKeyEvent* key, bool (*accepted)(QChar)) {
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
+    // Delete comes with the character DEL from the X11 keyboard; it types nothing.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Delete) return false;
     const QString text = key->text();
     if (text.isEmpty()) return false;
     for (const QChar c : text)
