@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLinearGradient>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -146,6 +147,15 @@ void SplashWindow::reject() {
     // Escape and the system's close command do not close the window: only its
     // timer (splash) or its button (About) do.
     if (unloading_) QDialog::reject();
+}
+
+void SplashWindow::keyPressEvent(QKeyEvent* event) {
+    // The About box (the one with a close button) also closes on Esc.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && command1_->isVisibleTo(this)) {
+        unload();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void SplashWindow::paintEvent(QPaintEvent* event) {

@@ -30,6 +30,7 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void unload();
@@ -43,7 +44,7 @@ private:
 
 // The About box: a fresh `starttip` with the caption "  关于", its timer off,
 // the loading text hidden and the button "关    闭" shown, modal until that
-// button is pressed.
+// button or Esc closes it.
 void showAboutBox(QWidget* parent);
 
 }  // namespace app
