@@ -36,10 +36,10 @@ int main(int argc, char** argv) {
     {
         QStringList arguments;
         for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-        if (app::asksOnlyForText(arguments)) {
+        if (app::endsBeforeWindowSystem(arguments)) {
             QCoreApplication core(argc, argv);
             platform::installQtChineseTexts();
-            return answer(app::parseCommandLine(QCoreApplication::arguments(), versionText()));
+            return answer(app::parseCommandLine(app::withoutWindowSystemOptions(arguments), versionText()));
         }
     }
 

@@ -2,6 +2,8 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
+
 namespace app {
 namespace {
 
@@ -54,13 +56,42 @@ CommandLine parseCommandLine(const QStringList& arguments, const QString& versio
     return result;
 }
 
-bool asksOnlyForText(const QStringList& arguments) {
-    static const QStringList kTextOptions = {QStringLiteral("-h"), QStringLiteral("--help"), QStringLiteral("-?"),
-                                             QStringLiteral("--help-all"), QStringLiteral("-v"),
-                                             QStringLiteral("--version")};
-    for (qsizetype i = 1; i < arguments.size(); ++i)
-        if (kTextOptions.contains(arguments[i])) return true;
-    return false;
+QStringList withoutWindowSystemOptions(const QStringList& arguments) {
+    // Qt's own options and those of its X11 platform; each may also be written with "--".
+    static const QStringList kWithValue = {
+        QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+        QStringLiteral("plugin"),   QStringLiteral("qwindowgeometry"),    QStringLiteral("geometry"),
+        QStringLiteral("qwindowicon"), QStringLiteral("icon"),            QStringLiteral("qwindowtitle"),
+        QStringLiteral("title"),    QStringLiteral("session"),            QStringLiteral("style"),
+        QStringLiteral("stylesheet"), QStringLiteral("qmljsdebugger"),    QStringLiteral("display"),
+        QStringLiteral("name"),     QStringLiteral("visual")};
+    static const QStringList kFlags = {QStringLiteral("reverse"), QStringLiteral("widgetcount"),
+                                       QStringLiteral("testability"), QStringLiteral("sync"),
+                                       QStringLiteral("nograb"), QStringLiteral("dograb")};
+    static const QStringList kJoined = {QStringLiteral("style="), QStringLiteral("stylesheet="),
+                                        QStringLiteral("qmljsdebugger="), QStringLiteral("dialogs="),
+                                        QStringLiteral("fontengine=")};
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (i == 0 || !a.startsWith(QLatin1Char('-'))) {
+            kept << a;
+            continue;
+        }
+        const QString name = a.mid(a.startsWith(QStringLiteral("--")) ? 2 : 1);
+        if (kWithValue.contains(name) && i + 1 < arguments.size()) {
+            ++i;
+            continue;
+        }
+        if (kFlags.contains(name)) continue;
+        if (std::any_of(kJoined.begin(), kJoined.end(), [&](const QString& j) { return name.startsWith(j); })) continue;
+        kept << a;
+    }
+    return kept;
+}
+
+bool endsBeforeWindowSystem(const QStringList& arguments) {
+    return parseCommandLine(withoutWindowSystemOptions(arguments), QString()).exitStatus.has_value();
 }
 
 }  // namespace app

@@ -29,9 +29,13 @@ struct CommandLine {
 // `versionText` is what --version prints (the edition and its version).
 CommandLine parseCommandLine(const QStringList& arguments, const QString& versionText);
 
-// True when the arguments ask for --help or --version: the program answers
-// them on the terminal without starting its window system, so they work
-// where there is no display.
-bool asksOnlyForText(const QStringList& arguments);
+// The arguments without the options that the window system takes for itself
+// (-platform, -style, -display, ...), as the application object leaves them.
+QStringList withoutWindowSystemOptions(const QStringList& arguments);
+
+// True when the program ends on these arguments (--help, --version, an option
+// it does not know, a stray argument): it answers on the terminal without
+// starting its window system, so that works where there is no display.
+bool endsBeforeWindowSystem(const QStringList& arguments);
 
 }  // namespace app

@@ -51,6 +51,33 @@ TEST(ProgramOptions, CommandLine) {
     EXPECT_TRUE(help.contains("启动电路实验环境"));
 }
 
+// What ends the program is known before the window system starts; the window
+// system's own options are left for it.
+TEST(ProgramOptions, EndsBeforeTheWindowSystem) {
+    const struct {
+        QStringList arguments;
+        bool ends;
+        QStringList own;  // what the program's own parser sees
+    } cases[] = {
+        {{"Corvane16"}, false, {"Corvane16"}},
+        {{"Corvane16", "--circuit"}, false, {"Corvane16", "--circuit"}},
+        {{"Corvane16", "--help"}, true, {"Corvane16", "--help"}},
+        {{"Corvane16", "--version"}, true, {"Corvane16", "--version"}},
+        {{"Corvane16", "--no-such-switch"}, true, {"Corvane16", "--no-such-switch"}},
+        {{"Corvane16", "file.asm"}, true, {"Corvane16", "file.asm"}},
+        {{"Corvane16", "-platform", "offscreen", "--sampler"}, false, {"Corvane16", "--sampler"}},
+        {{"Corvane16", "--platform", "xcb", "-style=fusion", "-reverse"}, false, {"Corvane16"}},
+        {{"Corvane16", "-display", ":1", "-geometry", "800x600", "--nope"}, true, {"Corvane16", "--nope"}},
+        {{"Corvane16", "-style", "fusion", "--help"}, true, {"Corvane16", "--help"}},
+        {{"Corvane16", "-platform"}, true, {"Corvane16", "-platform"}},  // a value missing
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        EXPECT_EQ(app::withoutWindowSystemOptions(c.arguments), c.own);
+        EXPECT_EQ(app::endsBeforeWindowSystem(c.arguments), c.ends);
+    }
+}
+
 TEST(ProgramOptions, SamplerDisplayShownOnlyWithTheSwitch) {
     for (bool on : {false, true}) {
         SCOPED_TRACE(on);
