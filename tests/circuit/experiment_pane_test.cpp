@@ -231,6 +231,37 @@ TEST(ExperimentDiagram, FittingFindsTheDiagramBandFourHolds) {
     EXPECT_EQ(diagram->ZoomLevel(), fitted);
 }
 
+// A circuit of two experiments, each with a block diagram of its own.
+TEST(ExperimentDiagram, ADiagramChosenAfterAnotherHidesTheOther) {
+    BasicFrame f([](QDir data) {
+        schgen::SheetDraft d(600, 400);
+        const int u1 = d.ic("U1", "74LS04", 200, 100);
+        d.net(u1, 1, "A");
+        d.net(u1, 2, "Y");
+        d.directive(schematic::SchElementKind::SimStimulus, "A 0");
+        for (const char* lab : {"Lab:(diag1.sch)甲 lab1.rtf", "Lab:(diag2.sch)乙 lab1.rtf"})
+            d.directive(schematic::SchElementKind::SimVector, lab);
+        EXPECT_TRUE(schgen::writeSchFile(d.sheet(), data.filePath(QStringLiteral("diagrams.sch")).toStdString()));
+        EXPECT_TRUE(QFile::copy(data.filePath(QStringLiteral("diag1.sch")), data.filePath(QStringLiteral("diag2.sch"))));
+    });
+    ASSERT_EQ(f.frame->OpenCircuitWindow(f.data().filePath(QStringLiteral("diagrams.sch"))), 1);
+    Form7& w = f.window(1);
+    const auto shows = [&](int k) {
+        const int other = k == 2 ? 3 : 2;
+        EXPECT_TRUE(w.CoolBar1()->isBandVisible(4));
+        EXPECT_EQ(w.CoolBar1()->bandChild(4), w.Picture1(k));
+        EXPECT_TRUE(w.Picture1(k)->isVisible());
+        EXPECT_TRUE(w.UserControl11(k)->isVisible());
+        EXPECT_TRUE(w.Picture1(other)->isHidden()) << "the other diagram does not stay over the band";
+        EXPECT_TRUE(w.UserControl11(other)->isHidden());
+    };
+    for (int item : {2, 3, 2}) {  // the basic circuit's items come first
+        SCOPED_TRACE(item);
+        f.frame->lab_AutoAddlab()[item]->trigger();
+        shows(item);
+    }
+}
+
 TEST(PaneLayout, SharingTheWindowsWidth) {
     const struct Case {
         const char* name;

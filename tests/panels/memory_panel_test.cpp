@@ -92,6 +92,10 @@ TEST_F(MemoryFixture, RamReadsWritesBackAndFollowsItsDataBoxes) {
     EXPECT_EQ(data(ram), bits(0x5A));
     set(ram, {{18, 1}});
     EXPECT_EQ(data(ram), bits(0x81));
+    set(ram, {{3, 1}});  // /CE alone deselects the chip after a read
+    EXPECT_EQ(data(ram), Texts(8, "Hz"));
+    set(ram, {{3, 0}});
+    EXPECT_EQ(data(ram), bits(0x81));
     set(ram, {{18, 0}, {2, 0}});  // /WE = 0: the shown byte goes back into its cell
     EXPECT_EQ(data(ram), bits(0x5A));
     EXPECT_EQ(ram.cell(0), 0x5A);
