@@ -49,14 +49,18 @@ QTreeWidgetItem* probeRow(const Form7& w, const char* title) {
     return &none;
 }
 
-// The console's shown controls, top to bottom.
+// The console's shown controls, top to bottom and left to right.
 QStringList shownRows(const Form7& w) {
     QList<QWidget*> shown;
     for (QWidget* c : w.Frame1()->findChildren<QWidget*>())
         if (!c->objectName().isEmpty() && c->objectName() != QStringLiteral("ConsoleRows") && c->isVisibleTo(w.Frame1()) &&
             (qobject_cast<QPushButton*>(c) || qobject_cast<QLineEdit*>(c) || qobject_cast<QLabel*>(c)))
             shown << c;
-    std::sort(shown.begin(), shown.end(), [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
+    const auto place = [&](QWidget* c) {
+        const QPoint p = c->mapTo(w.Frame1(), QPoint(0, 0));
+        return std::pair(p.y(), p.x());
+    };
+    std::sort(shown.begin(), shown.end(), [&](QWidget* a, QWidget* b) { return place(a) < place(b); });
     QStringList rows;
     for (QWidget* c : shown) {
         QString text;

@@ -17,6 +17,8 @@ int BandBar::addBand(const QString& caption, QWidget* child, int length) {
     b.layout->setContentsMargins(1, 1, 1, 1);
     b.layout->setSpacing(1);
     b.caption = new QLabel(caption, b.frame);
+    // A narrow band cuts its caption short rather than refuse to be narrow.
+    b.caption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     b.caption->setVisible(!caption.isEmpty());
     b.layout->addWidget(b.caption);
     if (child) {
@@ -97,6 +99,15 @@ void BandBar::setBandLength(int number, int length) {
         s[number - 1] = length;
         setSizes(s);
     }
+}
+
+int BandBar::chrome(int number, Qt::Orientation orientation) const {
+    const Band* b = find(number);
+    if (!b) return 0;
+    const QMargins m = b->layout->contentsMargins();
+    if (orientation == Qt::Horizontal) return m.left() + m.right();
+    const int caption = b->caption->isHidden() ? 0 : b->caption->sizeHint().height() + b->layout->spacing();
+    return m.top() + m.bottom() + caption;
 }
 
 }  // namespace circuit::widgets

@@ -43,6 +43,9 @@ public:
     bool isBandVisible(int number) const;
     // The band's length along the bar, in pixels.
     void setBandLength(int number, int length);
+    // What a band takes beyond its child's size, along `orientation`: its
+    // margins and, down a band, its caption.
+    int chrome(int number, Qt::Orientation orientation) const;
 
 private:
     struct Band {

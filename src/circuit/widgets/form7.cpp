@@ -58,7 +58,7 @@ void Form7::buildPanes() {
     layout->addWidget(coolBar1_);
 
     picture3_ = pictureBox(QStringLiteral("Picture3"), nullptr);
-    coolBar1_->addBand({}, picture3_, textsBandWidth());
+    coolBar1_->addBand({}, picture3_, screenPx(2445));
     for (int k = 0; k <= 1; ++k) {
         QWidget* box = pictureBox(QStringLiteral("Picture1_%1").arg(k), nullptr);
         pictures_[k] = box;
@@ -69,7 +69,7 @@ void Form7::buildPanes() {
     band4_ = coolBar1_->band(4);
     picture2_ = pictureBox(QStringLiteral("Picture2"), nullptr);
     buildSidePanel();
-    coolBar1_->addBand({}, picture2_, sidePanelBandWidth());
+    coolBar1_->addBand({}, picture2_, screenPx(2505));
 }
 
 void Form7::buildSidePanel() {
@@ -107,6 +107,10 @@ void Form7::buildSidePanel() {
     listView1_ = new SignalListView;
     listView1_->setObjectName(QStringLiteral("ListView1"));
     columns_[2]->addBand(QStringLiteral("线路列表(B)"), listView1_, screenPx(8000));
+    // On a small screen the panel's columns start narrow; the student widens
+    // the one he reads by dragging.
+    for (QWidget* list : std::initializer_list<QWidget*>{listView2_, treeView1_, treeView2_, listView1_})
+        list->setMinimumWidth(screenPx(450));
 
     connect(listView1_, &SignalListView::columnClicked, this, &Form7::ListView1_ColumnClick);
     connect(treeView1_, &StateTree::mouseDown, this, &Form7::TreeView1_MouseDown);

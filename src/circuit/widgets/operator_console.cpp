@@ -8,12 +8,13 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScrollArea>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "circuit/environment.h"
 #include "circuit/widgets/circuit_parts.h"
+#include "circuit/widgets/console_grid.h"
 #include "circuit/widgets/form7.h"
 #include "platform/twips.h"
 #include "sampler/widgets/form2.h"
@@ -81,9 +82,17 @@ OperatorConsole* OperatorConsole::of(const Form7& form) {
 }
 
 void OperatorConsole::placeButton(QPushButton* b) {
-    b->setMinimumWidth(screenPx(1335));
     b->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
-    rows_->addWidget(b, 0, Qt::AlignLeft);
+    rows_->addWidget(b);
+}
+
+void OperatorConsole::placeBox(QLineEdit* box) {
+    // Room for the widest value a box takes, inside its frame and the edit's
+    // own text margins; the console's cell gives it the rest.
+    constexpr int kTextMargins = 8;
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000'0000")) +
+                         box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box) * 2 + kTextMargins);
+    box->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
 QPushButton* OperatorConsole::button(const QString& name, const QString& caption) {
@@ -116,19 +125,18 @@ void OperatorConsole::build() {
     QWidget* frame1 = form_.Frame1();
     auto* outer = new QVBoxLayout(frame1);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(frame1);
+    auto* scroll = new ConsoleScrollArea(frame1);
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
     outer->addWidget(scroll);
     panel_ = new QWidget;
     panel_->setObjectName(QStringLiteral("ConsoleRows"));
-    rows_ = new QVBoxLayout(panel_);
+    rows_ = new ConsoleGrid(panel_);
     rows_->setContentsMargins(screenPx(240), screenPx(240), screenPx(120), screenPx(120));
-    rows_->setSpacing(screenPx(360 - 255));
-    scroll->setWidget(panel_);
+    rows_->setSpacing(screenPx(60));
 
     addMemoryButtons(command10_, QStringLiteral("Command10"), QStringLiteral("数据载入"), setup.LoadMems, true);
     addMemoryButtons(command11_, QStringLiteral("Command11"), QStringLiteral("数据保存"), setup.SaveMems, false);
+    rows_->startGroup();
 
     const bool hasReset = setup.ResetNet != -1;
     command6_ = button(QStringLiteral("Command6"), hasReset ? actions_.resetCaption() : QStringLiteral("复 位"));
@@ -152,9 +160,9 @@ void OperatorConsole::build() {
     text3_ = new QLineEdit(QStringLiteral("10000"), panel_);
     text3_->setObjectName(QStringLiteral("Text3"));
     text3_->setMaxLength(8);
-    text3_->setFixedWidth(screenPx(1335));
+    placeBox(text3_);
     text3_->installEventFilter(this);
-    rows_->addWidget(text3_, 0, Qt::AlignLeft);
+    rows_->addWidget(text3_);
     for (QWidget* w : std::initializer_list<QWidget*>{command8_, command7_, text3_}) {
         w->setVisible(hasClock);
         w->setEnabled(hasClock);
@@ -162,6 +170,7 @@ void OperatorConsole::build() {
     connect(command8_, &QPushButton::clicked, this, &OperatorConsole::Command8_Click);
     connect(command7_, &QPushButton::clicked, this, &OperatorConsole::Command7_Click);
 
+    rows_->startGroup();
     const std::size_t switches = std::max<std::size_t>(setup.InSignals.size(), 1);
     for (std::size_t i = 0; i < switches; ++i) {
         const int index = static_cast<int>(i);
@@ -173,25 +182,33 @@ void OperatorConsole::build() {
         command9_.push_back(b);
     }
 
+    rows_->startGroup();
     const std::size_t buses = std::max<std::size_t>(setup.InBuses.size(), 1);
     for (std::size_t j = 0; j < buses; ++j) {
         const bool used = !setup.InBuses.empty();
         const int index = static_cast<int>(j);
-        auto* line = new QFrame(panel_);
+        // A bus's rule, name and box stay together in one cell.
+        auto* cell = new QWidget(panel_);
+        cell->setObjectName(QStringLiteral("BusCell_%1").arg(j));
+        auto* stack = new QVBoxLayout(cell);
+        stack->setContentsMargins(0, 0, 0, 0);
+        stack->setSpacing(screenPx(60));
+        auto* line = new QFrame(cell);
         line->setObjectName(QStringLiteral("Line1_%1").arg(j));
         line->setFrameShape(QFrame::HLine);
         line->setFrameShadow(QFrame::Sunken);
-        rows_->addWidget(line);
-        auto* label = new QLabel(used ? QString::fromStdString(setup.InBuses[j].Name) : QString(), panel_);
+        stack->addWidget(line);
+        auto* label = new QLabel(used ? QString::fromStdString(setup.InBuses[j].Name) : QString(), cell);
         label->setObjectName(QStringLiteral("Label11_%1").arg(j));
         label->setAlignment(Qt::AlignCenter);
-        label->setFixedWidth(screenPx(1245));
-        rows_->addWidget(label, 0, Qt::AlignLeft);
-        auto* box = new QLineEdit(QStringLiteral("0000'0000"), panel_);
+        stack->addWidget(label);
+        auto* box = new QLineEdit(QStringLiteral("0000'0000"), cell);
         box->setObjectName(QStringLiteral("Text4_%1").arg(j));
         box->setProperty(kIndexProperty, index);
-        box->setFixedWidth(screenPx(1335));
-        rows_->addWidget(box, 0, Qt::AlignLeft);
+        placeBox(box);
+        stack->addWidget(box);
+        rows_->addWidget(cell);
+        cell->setVisible(used);
         connect(box, &QLineEdit::textChanged, this, [this] { form_.Text4Edited = 1; });
         box->installEventFilter(this);
         if (used) {
@@ -207,7 +224,8 @@ void OperatorConsole::build() {
         label11_.push_back(label);
         text4_.push_back(box);
     }
-    rows_->addStretch(1);
+
+    scroll->setPanel(panel_, rows_);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));

@@ -4,9 +4,10 @@
 // (Command6), the run-mode toggle (the window's Command5), clock edge
 // (Command8), clock pulses (Command7) with their count (Text3), a button per
 // input switch (Command9) and a value box per input bus (Line1, Label11,
-// Text4), in rows in that order. The actions are ConsoleActions'; this class
-// wires the controls to them and refreshes the views: at once in single-step
-// mode, through Timer1's delayed refreshes during a continuous run.
+// Text4), in that order, in as many columns as the console's width gives.
+// The actions are ConsoleActions'; this class wires the controls to them and
+// refreshes the views: at once in single-step mode, through Timer1's delayed
+// refreshes during a continuous run.
 
 #include <QObject>
 #include <QString>
@@ -21,11 +22,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
-class QVBoxLayout;
 class QWidget;
 
 namespace circuit::widgets {
 
+class ConsoleGrid;
 class Form7;
 
 class OperatorConsole : public QObject {
@@ -76,6 +77,8 @@ private:
     QPushButton* button(const QString& name, const QString& caption);
     // A button of the console's rows, in the next row.
     void placeButton(QPushButton* b);
+    // A value box of the console's cells.
+    void placeBox(QLineEdit* box);
     void refreshRule();
     void addMemoryButtons(std::vector<QPushButton*>& buttons, const QString& name, const QString& designCaption,
                           const std::vector<schematic::MemDataEntry>& entries, bool load);
@@ -83,7 +86,7 @@ private:
     Form7& form_;
     circuit::ConsoleActions actions_;
     QWidget* panel_ = nullptr;
-    QVBoxLayout* rows_ = nullptr;
+    ConsoleGrid* rows_ = nullptr;
     QPushButton* command6_ = nullptr;
     QPushButton* command7_ = nullptr;
     QPushButton* command8_ = nullptr;

@@ -1,26 +1,51 @@
 #include "circuit/widgets/pane_layout.h"
 
 #include <QEvent>
+#include <QHeaderView>
+#include <QResizeEvent>
 #include <QSplitter>
+#include <QStyle>
+#include <QTreeWidget>
 
 #include <algorithm>
 
 #include "circuit/widgets/band_bar.h"
+#include "circuit/widgets/console_grid.h"
 #include "circuit/widgets/form7.h"
 #include "platform/twips.h"
 
 namespace circuit::widgets {
 
-using platform::screenPx;
+namespace {
 
-int textsBandWidth() { return screenPx(2445); }
-// The side panel's columns need room for the lists' columns.
-int sidePanelBandWidth() { return 3 * screenPx(2700); }
+// The part of a room the texts, the probe list and the console's column may take.
+constexpr int kTextsShare = 45;
+constexpr int kProbeListShare = 40;
+constexpr int kConsoleShare = 60;
+// The most cells to a row the console's column is widened to: a wider side
+// panel is the lists' to read.
+constexpr int kMostConsoleCells = 2;
+
+int percentOf(int length, int percent) { return length * percent / 100; }
+
+}  // namespace
+
+// A heading of ten characters at 15 points, bold, beside the text box's scroll bar.
+int textsHeadingWidth() { return platform::screenPx(3480); }
 
 std::array<bool, 5> bandsShown(const BandBar& bar) {
     std::array<bool, 5> shown{};
     for (int n = 1; n <= 5; ++n) shown[static_cast<std::size_t>(n - 1)] = bar.isBandVisible(n);
     return shown;
+}
+
+SideWidths startWidths(int barWidth, int handles, int headings) {
+    // A third and two sevenths of the width, and a few pixels more, so that
+    // sharing them 3 : 7 : 3 in whole pixels still gives each its part.
+    const int drawings = (13 * barWidth + 20) / 21 + 6;
+    const int room = std::max(0, barWidth - handles - drawings);
+    const int texts = std::min(headings, percentOf(room, kTextsShare));
+    return {texts, room - texts};
 }
 
 QList<int> shareBandWidths(int room, const std::array<bool, 5>& visible, int texts, int sidePanel) {
@@ -45,8 +70,17 @@ QList<int> shareBandWidths(int room, const std::array<bool, 5>& visible, int tex
     return widths;
 }
 
-PaneLayout::PaneLayout(Form7& window)
-    : QObject(&window), window_(window), textsWidth_(textsBandWidth()), sidePanelWidth_(sidePanelBandWidth()) {
+int consoleColumnWidth(int room, int height, const std::function<int(int)>& widthFor,
+                       const std::function<int(int)>& heightAt, int scrollBar) {
+    for (int n = 1; n <= kMostConsoleCells; ++n) {
+        const int width = widthFor(n);
+        if (n > 1 && width > percentOf(room, kConsoleShare)) break;
+        if (heightAt(width) <= height) return width;
+    }
+    return widthFor(1) + scrollBar;
+}
+
+PaneLayout::PaneLayout(Form7& window) : QObject(&window), window_(window) {
     setObjectName(QStringLiteral("PaneLayout"));
     BandBar* bar = window.CoolBar1();
     // What the bar gains or loses between sharings (a handle that comes or
@@ -58,10 +92,15 @@ PaneLayout::PaneLayout(Form7& window)
     for (int n = 1; n <= bar->bandCount(); ++n) bar->band(n)->installEventFilter(this);
     bar->installEventFilter(this);
     window.CoolBar2()->installEventFilter(this);
-    // What the user gives the texts or the side panel is kept.
+    window.coolBar2Column(1)->installEventFilter(this);
+    // What the user gives the texts or the side panel is kept; a band the
+    // drag left alone keeps following the window.
     connect(bar, &QSplitter::splitterMoved, this, [this, bar] {
-        if (bar->isBandVisible(kTextsBand)) textsWidth_ = bar->band(kTextsBand)->width();
-        if (bar->isBandVisible(kSidePanelBand)) sidePanelWidth_ = bar->band(kSidePanelBand)->width();
+        const QList<int> sizes = bar->sizes();
+        if (bar->isBandVisible(kTextsBand) && sizes[kTextsBand - 1] != shared_.texts)
+            textsWidth_ = sizes[kTextsBand - 1];
+        if (bar->isBandVisible(kSidePanelBand) && sizes[kSidePanelBand - 1] != shared_.sidePanel)
+            sidePanelWidth_ = sizes[kSidePanelBand - 1];
     });
 }
 
@@ -71,16 +110,43 @@ void PaneLayout::shareBands() {
     bar->refresh();
     const std::array<bool, 5> visible = bandsShown(*bar);
     const int shown = static_cast<int>(std::count(visible.begin(), visible.end(), true));
-    const int room = bar->width() - bar->handleWidth() * std::max(0, shown - 1);
-    bar->setSizes(shareBandWidths(room, visible, textsWidth_, sidePanelWidth_));
+    const int handles = bar->handleWidth() * std::max(0, shown - 1);
+    // The start widths count on all five bands, so that the side panel keeps
+    // its width when the texts and the diagram come with an experiment.
+    const SideWidths start = startWidths(bar->width(), bar->handleWidth() * 4, textsHeadingWidth());
+    shared_ = {textsWidth_ > 0 ? textsWidth_ : start.texts, sidePanelWidth_ > 0 ? sidePanelWidth_ : start.sidePanel};
+    bar->setSizes(shareBandWidths(bar->width() - handles, visible, shared_.texts, shared_.sidePanel));
 }
 
-void PaneLayout::equalColumns() {
+std::pair<int, int> PaneLayout::firstColumnSplit(int height) const {
+    // The probe list as tall as its header and rows need, the console the rest.
+    const BandBar* first = window_.coolBar2Column(1);
+    const QTreeWidget* probes = window_.ListView2();
+    const int rows = probes->topLevelItemCount();
+    const int listHeight = probes->header()->sizeHint().height() + 2 * probes->frameWidth() +
+                           (rows > 0 ? rows * probes->sizeHintForRow(0) : 0);
+    const int probeBand = std::min(first->chrome(1, Qt::Vertical) + listHeight, percentOf(height, kProbeListShare));
+    return {probeBand, std::max(0, height - first->handleWidth() - probeBand)};
+}
+
+void PaneLayout::fitSidePanel() {
     QSplitter* columns = window_.CoolBar2();
-    const int n = columns->count();
-    if (n < 1) return;
-    const int width = std::max(0, (columns->width() - columns->handleWidth() * (n - 1)) / n);
-    columns->setSizes(QList<int>(n, width));
+    BandBar* first = window_.coolBar2Column(1);
+    if (columns->count() != 3 || !first || first->bandCount() != 2) return;
+
+    // The first column is as tall as the panel; it splits when it gets its new size.
+    const int consoleBand = firstColumnSplit(columns->height()).second;
+    const int room = std::max(0, columns->width() - 2 * columns->handleWidth());
+    int firstWidth = room / 3;
+    if (const auto* grid = window_.Frame1()->findChild<const ConsoleGrid*>()) {
+        const int inset = first->chrome(2, Qt::Horizontal);
+        firstWidth = consoleColumnWidth(
+            room, consoleBand - first->chrome(2, Qt::Vertical), [&](int n) { return grid->widthFor(n) + inset; },
+            [&](int width) { return grid->heightForWidth(width - inset); },
+            columns->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, columns));
+    }
+    const int rest = std::max(0, room - firstWidth);
+    columns->setSizes({firstWidth, rest / 2, rest - rest / 2});
 }
 
 bool PaneLayout::eventFilter(QObject* watched, QEvent* event) {
@@ -101,7 +167,12 @@ bool PaneLayout::eventFilter(QObject* watched, QEvent* event) {
             shareBands();
         break;
     case QEvent::Resize:
-        if (watched == window_.CoolBar2()) equalColumns();
+        if (watched == window_.CoolBar2()) fitSidePanel();
+        if (watched == window_.coolBar2Column(1) &&
+            static_cast<QResizeEvent*>(event)->size().height() != static_cast<QResizeEvent*>(event)->oldSize().height()) {
+            const auto [probes, console] = firstColumnSplit(window_.coolBar2Column(1)->height());
+            window_.coolBar2Column(1)->setSizes({probes, console});
+        }
         if (watched == window_.CoolBar1() && laidOut_) shareBands();
         break;
     default:
