@@ -5,6 +5,7 @@
 #include "circuit_console.h"
 #include "circuit_record.h"
 #include "data_paths.h"
+#include "labdata/src/diagram_plan.h"
 #include "labdata/src/generate.h"
 #include "net_references.h"
 
@@ -23,6 +24,9 @@ Built buildDefaultCircuit() {
     EXPECT_TRUE(console.loaded()) << console.error();
     Built b{recordCircuit(console.build(), console.setup(), console.simulator()), {}};
     b.referred = namesReferredTo(dataDir(), descriptionDir() + "/scripts", b.record.settings);
+    // The signals the block diagrams' boxes and buses stand for.
+    for (const labdata::DiagramPlan& plan : labdata::parseDiagramPlans(labdata::readWholeFile(descriptionDir() + "/diagrams.txt")))
+        for (const labdata::DiagramItem& item : plan.items) b.referred.insert(item.nets.begin(), item.nets.end());
     return b;
 }
 
