@@ -13,13 +13,14 @@ namespace {
 
 // The circuit window shows the board in a narrow band at about a third of
 // its size: titles and designators large enough to be read there.
-constexpr int32_t kBoardTitleSize = 40, kSubtitleSize = 26, kBlockTitleSize = 30, kDesignatorSize = 26;
+constexpr int32_t kBoardTitleSize = 46, kSubtitleSize = 30, kBlockTitleSize = 36, kDesignatorSize = 30;
+constexpr int32_t kLineSpacing = kSubtitleSize + 14;  // between the lines of the subtitles and of the notes
 constexpr int32_t kBoardMargin = 30;
 constexpr int32_t kChipPitch = 140;       // from one chip's left edge to the next one's
 constexpr int32_t kChipInset = 50;        // the first chip's left edge from its block's
 constexpr int32_t kPackageWidth = 70;     // a package's body and its right-hand leads
-constexpr int32_t kBlockHead = 55;        // the block's title above its first row
-constexpr int32_t kDesignatorRoom = 35;   // above each chip
+constexpr int32_t kBlockHead = 65;        // the block's title above its first row
+constexpr int32_t kDesignatorRoom = 40;   // above each chip
 constexpr int32_t kRowGap = 25;
 constexpr int32_t kBlockGap = 25;
 
@@ -53,7 +54,7 @@ schematic::SchSheet boardSheet(const BoardPlan& board, const CircuitPlan& circui
 
     // The blocks one under another, each as tall as its rows of chips.
     std::vector<int32_t> tops;
-    int32_t y = kBoardMargin + kBoardTitleSize + kSubtitleSize * static_cast<int32_t>(board.titles.size() - 1) + 40;
+    int32_t y = kBoardMargin + kBoardTitleSize + kLineSpacing * static_cast<int32_t>(board.titles.size() - 1) + 30;
     for (const BoardBlock& b : board.blocks) {
         tops.push_back(y);
         y += kBlockHead;
@@ -66,7 +67,7 @@ schematic::SchSheet boardSheet(const BoardPlan& board, const CircuitPlan& circui
     }
     tops.push_back(y - kBlockGap);
     const int32_t notesTop = y + 10;
-    const int32_t height = notesTop + kSubtitleSize * static_cast<int32_t>(board.notes.size() + 1) + kBoardMargin;
+    const int32_t height = notesTop + kLineSpacing * static_cast<int32_t>(board.notes.size()) + kBoardMargin;
 
     schgen::SheetDraft d(board.width, height);
     const int32_t titleFont = d.font(kBoardTitleSize, "宋体", true);
@@ -76,12 +77,12 @@ schematic::SchSheet boardSheet(const BoardPlan& board, const CircuitPlan& circui
     int32_t line = kBoardMargin + kBoardTitleSize;
     for (std::size_t k = 0; k < board.titles.size(); ++k) {
         d.label(kBoardMargin, line, board.titles[k], k == 0 ? titleFont : subtitleFont);
-        line += kSubtitleSize + 10;
+        line += kLineSpacing;
     }
     for (std::size_t k = 0; k < board.blocks.size(); ++k) {
         const BoardBlock& b = board.blocks[k];
         d.rectangle(kBoardMargin, tops[k], kBoardMargin + blockWidth, tops[k + 1] - kBlockGap);
-        d.label(kBoardMargin + 12, tops[k] + kBlockTitleSize + 8, b.title, blockFont);
+        d.label(kBoardMargin + 12, tops[k] + kBlockTitleSize + 12, b.title, blockFont);
         int32_t rowTop = tops[k] + kBlockHead;
         for (const std::vector<std::string>& row : b.rows) {
             int32_t x = kBoardMargin + kChipInset, tallest = 0;
@@ -94,7 +95,7 @@ schematic::SchSheet boardSheet(const BoardPlan& board, const CircuitPlan& circui
         }
     }
     for (std::size_t k = 0; k < board.notes.size(); ++k)
-        d.label(kBoardMargin, notesTop + kSubtitleSize * static_cast<int32_t>(k + 1), board.notes[k], subtitleFont);
+        d.label(kBoardMargin, notesTop + kLineSpacing * static_cast<int32_t>(k + 1), board.notes[k], subtitleFont);
     return d.sheet();
 }
 
