@@ -17,10 +17,7 @@ BoardPlan parseBoardPlan(std::string_view text) {
         if (key == "board") {
             if (w.size() < 3) throw PlanError(l.number, "board WIDTH TITLE");
             plan.width = decimalNumber(w[1], l.number);
-            std::string rest = restAfterWords(l.text, 2);
-            for (std::size_t bar; (bar = rest.find('|')) != std::string::npos; rest.erase(0, bar + 1))
-                plan.titles.push_back(rest.substr(0, bar));
-            plan.titles.push_back(rest);
+            plan.titles = barSeparated(restAfterWords(l.text, 2));
         } else if (key == "block") {
             plan.blocks.push_back({restAfterWords(l.text, 1), {}});
         } else if (key == "note") {

@@ -53,10 +53,7 @@ std::vector<DiagramPlan> parseDiagramPlans(std::string_view text) {
         if (key == "box") {
             item.kind = DiagramItem::Kind::Box;
             item.coords = {num(1), num(2), num(3), num(4)};
-            std::string rest = restAfterWords(l.text, 5);
-            for (std::size_t bar; (bar = rest.find('|')) != std::string::npos; rest.erase(0, bar + 1))
-                item.lines.push_back(rest.substr(0, bar));
-            item.lines.push_back(rest);
+            item.lines = barSeparated(restAfterWords(l.text, 5));
         } else if (key == "arrow" || key == "twoway") {
             item.kind = key == "arrow" ? DiagramItem::Kind::Arrow : DiagramItem::Kind::TwoWay;
             item.coords = points(w, l.number);

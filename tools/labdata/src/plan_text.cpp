@@ -65,6 +65,14 @@ std::string restAfterWords(std::string_view text, int count) {
 int32_t decimalNumber(std::string_view word, int line) { return number(word, 10, line); }
 int32_t hexNumber(std::string_view word, int line) { return number(word, 16, line); }
 
+std::vector<std::string> barSeparated(std::string_view text) {
+    std::vector<std::string> lines;
+    for (std::size_t bar; (bar = text.find('|')) != std::string_view::npos; text.remove_prefix(bar + 1))
+        lines.emplace_back(text.substr(0, bar));
+    lines.emplace_back(text);
+    return lines;
+}
+
 std::vector<std::string> expandRange(std::string_view text, int line) {
     const std::size_t dots = text.find("..");
     if (dots == std::string_view::npos) return {std::string(text)};

@@ -35,6 +35,9 @@ public:
 int32_t decimalNumber(std::string_view word, int line);
 int32_t hexNumber(std::string_view word, int line);
 
+// The lines of a text that "|" separates ("A|B" is "A" and "B").
+std::vector<std::string> barSeparated(std::string_view text);
+
 // "PREFIXa..b" as the names PREFIXa .. PREFIXb; any other text as itself.
 std::vector<std::string> expandRange(std::string_view text, int line);
 
