@@ -4,12 +4,18 @@
 #include <QAction>
 #include <QInputMethodEvent>
 #include <QPushButton>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "circuit/terminal_text.h"
 #include "circuit/widgets/form12.h"
+#include "circuit/widgets/form13.h"
 #include "circuit/widgets/run_parts.h"
+#include "platform/fonts.h"
+#include "sampler/widgets/form2.h"
 #include "usart_frame.h"
 
 using circuit::TerminalText;
@@ -190,4 +196,29 @@ TEST(Terminal, ClearAndHideButtonsAndTheWindowMenu) {
     f.frame->menuItem(QStringLiteral("WinList_IcOut_1"))->trigger();
     EXPECT_TRUE(t->isVisible());
     EXPECT_EQ(t->RichTextBox1()->toPlainText(), QStringLiteral("cde"));
+}
+
+// The terminal shows its text in the panes' fixed-pitch face, and appears over
+// the frame as the conflict log and the debug window do.
+TEST(Terminal, FixedPitchAndPlacedOverTheFrame) {
+    UsartFrame f;
+    f.frame->setGeometry(QGuiApplication::primaryScreen()->availableGeometry().adjusted(60, 40, -60, -40));
+    f.enable();
+    Form12* t = f.steppedOut({'a'});
+    ASSERT_TRUE(t);
+    const QFont pane = platform::paneFont();
+    EXPECT_EQ(t->RichTextBox1()->font().family(), pane.family());
+    EXPECT_EQ(QFontInfo(t->RichTextBox1()->font()).family(), QFontInfo(pane).family());
+
+    f.frame->menuItem(QStringLiteral("WinList_ErrorWorry"))->trigger();
+    f.frame->menuItem(QStringLiteral("lab_testwindow"))->trigger();
+    const QRect frame = f.frame->frameGeometry();
+    for (QWidget* w : {static_cast<QWidget*>(t), static_cast<QWidget*>(circuit::widgets::Form13::find(*f.frame)),
+                       static_cast<QWidget*>(sampler::Form2::instance())}) {
+        ASSERT_TRUE(w);
+        SCOPED_TRACE(w->objectName().toStdString());
+        EXPECT_TRUE(frame.contains(w->frameGeometry().center()));
+        EXPECT_GT(w->y(), frame.top()) << "not over the frame's menu";
+    }
+    sampler::Form2::instance()->hide();
 }

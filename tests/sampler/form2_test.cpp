@@ -6,6 +6,8 @@
 #include "support/scripted_prompter.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -41,6 +43,17 @@ struct Form2Fixture : ::testing::Test {
         return out;
     }
 };
+
+TEST_F(Form2Fixture, FirstShownOverTheDisplaysWindow) {
+    display.setGeometry(QGuiApplication::primaryScreen()->availableGeometry().adjusted(50, 40, -50, -40));
+    display.show();
+    display.owns_Click();
+    Form2* f = Form2::instance();
+    const QRect over = display.frameGeometry();
+    EXPECT_TRUE(over.contains(f->frameGeometry().center()));
+    EXPECT_GT(f->y(), over.top());
+    f->hide();
+}
 
 TEST_F(Form2Fixture, ConfirmAppliesTheChoicesToTheDisplay) {
     display.owns_Click();

@@ -12,6 +12,7 @@
 #include "circuit/widgets/operator_console.h"
 #include "circuit/widgets/register_views.h"
 #include "circuit/widgets/state_views.h"
+#include "platform/widgets/window_placement.h"
 #include "view/widgets/user_control1.h"
 
 namespace circuit::widgets {
@@ -26,6 +27,7 @@ void reportConflicts(Form7& form) {
 
 void showConflictLog(MDIForm1& frame) {
     Form13& log = Form13::of(frame);
+    platform::placeOverOnce(log, &frame);
     log.show();
     log.raise();
     log.activateWindow();

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 
 #include "circuit/environment.h"
+#include "platform/fonts.h"
 #include "platform/twips.h"
 #include "platform/prompter.h"
 
@@ -59,6 +60,8 @@ Form12::Form12(circuit::Environment& env, int32_t ic, QWidget* parent)
 
     box_ = new TerminalBox(this);
     box_->setObjectName(QStringLiteral("RichTextBox1"));
+    // A terminal's columns line up only in a fixed-pitch face: the panes' face, at the box's size.
+    box_->setFont(platform::paneFont(box_->font().pointSizeF()));
     box_->setGeometry(0, 0, screenPx(7575), screenPx(4935));
     command1_ = new QPushButton(QStringLiteral("清除内容"), this);
     command1_->setObjectName(QStringLiteral("Command1"));

@@ -253,7 +253,7 @@ void MDIForm1::about_Click() {
 
 void MDIForm1::exit_Click() { close(); }
 
-void MDIForm1::lab_testwindow_Click() { sampler::Form2::instance()->showDebugWindow(); }
+void MDIForm1::lab_testwindow_Click() { sampler::Form2::instance()->showDebugWindow(this); }
 
 void MDIForm1::WinList_ErrorWorry_Click() {
     QAction* item = menuItem(QStringLiteral("WinList_ErrorWorry"));

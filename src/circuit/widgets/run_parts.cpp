@@ -11,6 +11,7 @@
 #include "circuit/widgets/form12.h"
 #include "circuit/widgets/form7.h"
 #include "circuit/widgets/mdi_form1.h"
+#include "platform/widgets/window_placement.h"
 #include "sim/ic_type.h"
 
 namespace circuit::widgets {
@@ -54,6 +55,8 @@ Form12* RunWindows::terminal(int32_t ic) {
                                                      sim::icTypeName(s.IcTable[static_cast<std::size_t>(ic)].Type));
     t->setWindowTitle(caption);
     frame_.AddIcOutWindow(t, caption);
+    // Each terminal a little below and right of the one made before it.
+    platform::placeOverOnce(*t, &frame_, static_cast<int>(IcDispForms.size()) - 1);
     t->show();
     t->raise();
     return t;

@@ -2,6 +2,7 @@
 
 #include "platform/twips.h"
 #include "platform/widgets/dialog_owner.h"
+#include "platform/widgets/window_placement.h"
 #include "sampler/custom_sampling.h"
 #include "sampler/sample_rate_table.h"
 #include "sampler/widgets/sampling_display.h"
@@ -139,13 +140,15 @@ void Form2::Form_Load() {
 void Form2::showCustomSampling(SamplingDisplay* display) {
     display_ = display;
     views_->setCurrentWidget(customView_);
+    if (display) platform::placeOverOnce(*this, display->window());
     platform::keepAboveDialogOwner(this);
     show();
     raise();
 }
 
-void Form2::showDebugWindow() {
+void Form2::showDebugWindow(const QWidget* over) {
     views_->setCurrentWidget(debugView_);
+    platform::placeOverOnce(*this, over);
     platform::keepAboveDialogOwner(this);
     show();
     raise();

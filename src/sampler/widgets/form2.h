@@ -27,9 +27,11 @@ public:
     static void unload();
 
     // "自定义" of the sampling display: the sampling lists, applied to `display`.
+    // Shown for the first time, the window appears over the display's window.
     void showCustomSampling(SamplingDisplay* display);
-    // "调试窗口" of the experiment frame: the debug text.
-    void showDebugWindow();
+    // "调试窗口" of the experiment frame: the debug text; shown for the first
+    // time, the window appears over `over`.
+    void showDebugWindow(const QWidget* over = nullptr);
 
     // Appends a line break and `line` to Text3 and scrolls to the end.
     void appendDebugLine(const QString& line);
