@@ -4,32 +4,54 @@
 #include <QFont>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace workbench {
 
 LineMarker::LineMarker(QTextDocument* document) : QSyntaxHighlighter(document) {}
 
 void LineMarker::mark(const QTextBlock& block) {
-    const QTextBlock old = mark_.isNull() ? QTextBlock() : mark_.block();
-    mark_ = QTextCursor(block);
-    if (old.isValid() && old != block) rehighlightBlock(old);
-    rehighlightBlock(block);
+    clear();
+    start_ = QTextCursor(block);
+    end_ = QTextCursor(block);
+    end_.movePosition(QTextCursor::EndOfBlock);
+    end_.setKeepPositionOnInsert(true);
+    rehighlightMarked();
 }
 
 void LineMarker::clear() {
-    if (mark_.isNull()) return;
-    const QTextBlock old = mark_.block();
-    mark_ = QTextCursor();
-    if (old.isValid()) rehighlightBlock(old);
+    if (start_.isNull()) return;
+    const QTextCursor start = start_;
+    const QTextCursor end = end_;
+    start_ = QTextCursor();
+    end_ = QTextCursor();
+    for (QTextBlock b = start.block(); b.isValid(); b = b.next()) {
+        rehighlightBlock(b);
+        if (b == end.block()) break;
+    }
 }
 
-int LineMarker::markedLine() const { return mark_.isNull() ? -1 : mark_.block().blockNumber(); }
+void LineMarker::rehighlightMarked() {
+    for (QTextBlock b = start_.block(); b.isValid(); b = b.next()) {
+        rehighlightBlock(b);
+        if (b == end_.block()) break;
+    }
+}
+
+int LineMarker::markedLine() const {
+    return start_.isNull() || start_.position() >= end_.position() ? -1 : start_.block().blockNumber();
+}
 
 void LineMarker::highlightBlock(const QString& text) {
-    if (mark_.isNull() || currentBlock() != mark_.block()) return;
+    if (start_.isNull()) return;
+    const int blockStart = currentBlock().position();
+    const int from = std::max(start_.position(), blockStart) - blockStart;
+    const int to = std::min(end_.position(), blockStart + static_cast<int>(text.size())) - blockStart;
+    if (to <= from) return;
     QTextCharFormat f;
     f.setForeground(QColor(255, 0, 0));
     f.setFontWeight(QFont::Bold);
-    setFormat(0, int(text.size()), f);
+    setFormat(from, to - from, f);
 }
 
 }  // namespace workbench

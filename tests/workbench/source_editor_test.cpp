@@ -42,6 +42,18 @@ bool drawnMarked(platform::RichTextBox* box, int line) {
     return false;
 }
 
+// The characters of `line` (1-based) of `box` that are drawn red and bold.
+QString markedChars(platform::RichTextBox* box, int line) {
+    const QTextBlock b = box->document()->findBlockByNumber(line - 1);
+    QString marked;
+    if (!b.isValid() || !b.layout()) return marked;
+    for (const QTextLayout::FormatRange& r : b.layout()->formats()) {
+        if (r.format.foreground().color() == QColor(255, 0, 0) && r.format.fontWeight() == QFont::Bold)
+            marked += b.text().mid(r.start, r.length);
+    }
+    return marked;
+}
+
 }  // namespace
 
 TEST(SourceEditor, NewUnmodifiedSourceAsksNothing) {
@@ -282,6 +294,38 @@ TEST(SourceEditor, HighlightLine) {
     EXPECT_TRUE(rig.state.SourceModified);
     EXPECT_TRUE(drawnMarked(rig.editor, 1));
     EXPECT_FALSE(drawnMarked(rig.editor, 3));
+}
+
+// The mark holds the characters the line had: text typed at either end of it,
+// or over the selection the mark leaves, is plain.
+TEST(SourceEditor, TextTypedAtAMarkedLineIsNotMarked) {
+    const struct {
+        const char* name;
+        int caret;          // -1: type over the selection the mark leaves
+        const char* typed;
+        const char* line1;  // the first line afterwards
+        const char* marked;
+    } cases[] = {
+        {"at its end", 5, "zz", "MOV Azz", "MOV A"},
+        {"at its start", 0, "; ", "; MOV A", "MOV A"},
+        {"inside it", 3, "X", "MOVX A", "MOVX A"},
+        {"over the selection", -1, "q", "qNOP", ""},
+        {"on a new line after it", 5, "\rB", "MOV A", "MOV A"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditorRig rig;
+        rig.show();
+        rig.wb->FileNew_Click();
+        rig.editor->setText("MOV A\nNOP\nEND");
+        rig.wb->HighlightLine(rig.editor, 1);
+        if (c.caret >= 0) rig.editor->setSelStart(c.caret);
+        QTest::keyClicks(rig.editor, QString::fromLatin1(c.typed));
+        EXPECT_EQ(rig.editor->document()->firstBlock().text(), QString::fromLatin1(c.line1));
+        EXPECT_EQ(markedChars(rig.editor, 1), QString::fromLatin1(c.marked));
+        for (int line = 2; line <= rig.editor->document()->blockCount(); ++line)
+            EXPECT_EQ(markedChars(rig.editor, line), QString()) << line;
+    }
 }
 
 TEST(SourceEditor, KeysActOnce) {
