@@ -1,20 +1,87 @@
 #include "platform/widgets/qt_prompter.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListView>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "support/wait_until.h"
+
 using namespace platform;
 
 TEST(QtPrompter, FilterTextBecomesNameFilters) {
-    const QStringList f = qtNameFilters(QStringLiteral("Assumber Source Codes|*.ASM;*.src|全部文件|*.*"));
-    ASSERT_EQ(f.size(), 2);
-    EXPECT_EQ(f[0], QStringLiteral("Assumber Source Codes (*.ASM *.asm *.src *.SRC)"));
-    EXPECT_EQ(f[1], QStringLiteral("全部文件 (*.*)"));
-    EXPECT_TRUE(qtNameFilters(QString()).isEmpty());
+    const struct {
+        const char* filter;
+        QStringList shown;
+    } cases[] = {
+        {"Assumber Source Codes|*.ASM;*.src|全部文件|*.*",
+         {"Assumber Source Codes (*.ASM *.asm *.src *.SRC)", "全部文件 (*.*)"}},
+        // A description that names its pattern shows it once.
+        {"Assumber Source Codes (*.ASM)|*.ASM|Source Codes (*.SRC)|*.SRC",
+         {"Assumber Source Codes (*.ASM *.asm)", "Source Codes (*.SRC *.src)"}},
+        {"Codes (*.COD)|*.COD;*.cod", {"Codes (*.COD *.cod)"}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.filter);
+        EXPECT_EQ(qtNameFilters(QString::fromUtf8(c.filter)), c.shown);
+    }
+}
+
+// A full path typed into the file-name box and Enter give that file, also when
+// the list still shows a folder selected (one clicked after the typing): the
+// dialog would otherwise open that folder and empty the box.
+TEST(QtPrompter, ATypedFullPathIsTakenWhateverTheListSelects) {
+    QTemporaryDir tmp;
+    const QDir root(tmp.path());
+    ASSERT_TRUE(root.mkpath(QStringLiteral("start/folder")) && root.mkpath(QStringLiteral("lab")));
+    QFile existing(root.filePath(QStringLiteral("lab/prog.asm")));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly) && existing.write("NOP") == 3);
+    existing.close();
+    const struct {
+        const char* name;
+        bool save;
+        QString typed;
+    } cases[] = {
+        {"open", false, root.filePath(QStringLiteral("lab/prog.asm"))},
+        {"save", true, root.filePath(QStringLiteral("lab/new.asm"))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FileRequest request;
+        request.title = QStringLiteral("打开文件");
+        request.filter = QStringLiteral("Assumber Source Codes (*.ASM)|*.ASM");
+        request.defaultExt = QStringLiteral("ASM");
+        const auto dialog = makeFileDialog(request, c.save, root.filePath(QStringLiteral("start")));
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"));
+        ASSERT_TRUE(box && list);
+        // The folder shows once the dialog has read its directory.
+        QModelIndex folder;
+        ASSERT_TRUE(testsupport::waitUntil([&] {
+            folder = list->model()->index(0, 0, list->rootIndex());
+            return folder.isValid() && folder.data().toString() == QStringLiteral("folder");
+        }));
+        box->setFocus();
+        box->clear();
+        QTest::keyClicks(box, c.typed);
+        list->selectionModel()->select(folder, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_EQ(dialog->result(), QDialog::Accepted) << box->text().toStdString();
+        EXPECT_EQ(dialog->selectedFiles(), QStringList{c.typed});
+    }
 }
 
 TEST(QtPrompter, MessageBoxShowsTextsAndReturnsTheChosenButton) {

@@ -3,12 +3,14 @@
 #include "platform/widgets/dialog_owner.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -146,30 +148,62 @@ QStringList qtNameFilters(const QString& filter) {
                 if (!patterns.contains(v)) patterns.push_back(v);
             }
         }
-        out.push_back(QStringLiteral("%1 (%2)").arg(parts[i].trimmed(), patterns.join(QLatin1Char(' '))));
+        // The patterns a description names already go: the whole list follows it.
+        QString description = parts[i].trimmed();
+        if (description.endsWith(QLatin1Char(')'))) {
+            const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+            if (open >= 0) description = description.left(open).trimmed();
+        }
+        out.push_back(QStringLiteral("%1 (%2)").arg(description, patterns.join(QLatin1Char(' '))));
     }
     return out;
 }
 
-std::optional<QString> QtPrompter::fileDialog(const FileRequest& r, bool save) {
-    QFileDialog dialog(nullptr, r.title);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.setOption(QFileDialog::DontResolveSymlinks, true);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+namespace {
+
+class FileDialog : public QFileDialog {
+public:
+    FileDialog(const QString& title) : QFileDialog(nullptr, title) {}
+
+    void accept() override {
+        // The dialog takes a file selected in its list before the typed name,
+        // and a selection can outlive the typing (a folder clicked meanwhile):
+        // Enter would then open that folder and empty the box. A full path
+        // typed into the box is what the user means.
+        if (const QLineEdit* box = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+            const QString typed = QDir::fromNativeSeparators(box->text().trimmed());
+            if (QDir::isAbsolutePath(typed) && !QFileInfo(typed).isDir()) selectFile(typed);
+        }
+        QFileDialog::accept();
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<QFileDialog> makeFileDialog(const FileRequest& r, bool save, const QString& folder) {
+    auto dialog = std::make_unique<FileDialog>(r.title);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->setOption(QFileDialog::DontResolveSymlinks, true);
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QStringList filters = qtNameFilters(r.filter);
     if (!filters.isEmpty()) {
-        dialog.setNameFilters(filters);
+        dialog->setNameFilters(filters);
         const int index = std::clamp(r.filterIndex, 1, static_cast<int>(filters.size())) - 1;
-        dialog.selectNameFilter(filters[index]);
+        dialog->selectNameFilter(filters[index]);
     }
-    if (!r.defaultExt.isEmpty()) dialog.setDefaultSuffix(r.defaultExt);
-    QString dir = r.initialDir.isEmpty() ? lastFolder_ : r.initialDir;
-    if (!dir.isEmpty()) dialog.setDirectory(dir);
-    if (!r.fileName.isEmpty()) dialog.selectFile(r.fileName);
-    keepAboveDialogOwner(&dialog);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    const QStringList chosen = dialog.selectedFiles();
+    if (!r.defaultExt.isEmpty()) dialog->setDefaultSuffix(r.defaultExt);
+    const QString dir = r.initialDir.isEmpty() ? folder : r.initialDir;
+    if (!dir.isEmpty()) dialog->setDirectory(dir);
+    if (!r.fileName.isEmpty()) dialog->selectFile(r.fileName);
+    return dialog;
+}
+
+std::optional<QString> QtPrompter::fileDialog(const FileRequest& r, bool save) {
+    const std::unique_ptr<QFileDialog> dialog = makeFileDialog(r, save, lastFolder_);
+    keepAboveDialogOwner(dialog.get());
+    if (dialog->exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog->selectedFiles();
     if (chosen.isEmpty() || chosen.first().isEmpty()) return std::nullopt;
     lastFolder_ = QFileInfo(chosen.first()).absolutePath();
     return chosen.first();

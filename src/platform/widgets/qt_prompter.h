@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class QFileDialog;
 class QMessageBox;
 
 namespace platform {
@@ -35,7 +36,13 @@ private:
 std::unique_ptr<QMessageBox> makeMessageBox(const MessageRequest& request);
 
 // "描述|*.asm;*.src|全部|*.*" as a Qt name filter list, each pattern offered in
-// both cases since Linux file names are case-sensitive.
+// both cases since Linux file names are case-sensitive. A description that
+// names its patterns already ("Codes (*.COD)") shows them once, in both cases.
 QStringList qtNameFilters(const QString& filter);
+
+// The dialog `openFile` or `saveFile` shows, starting in `folder` unless the
+// request names one. A full path typed into its file-name box is taken as
+// typed, whatever the list of files shows selected.
+std::unique_ptr<QFileDialog> makeFileDialog(const FileRequest& request, bool save, const QString& folder);
 
 }  // namespace platform
