@@ -68,6 +68,46 @@ TEST(SheetDraft, RefusesWhatIsNoIcOrPin) {
     EXPECT_EQ(d.sheet().comps.size(), 1u);
 }
 
+TEST(SheetDraft, RefusesAWireThatRunsThroughAPinEndWithoutEndingThere) {
+    SheetDraft d;
+    const int u1 = d.ic("U1", "74LS04", 100, 100);
+    const schematic::SheetPoint a = d.pinEnd(u1, 1), b = d.pinEnd(u1, 3);  // 1A and 2A, one above the other
+    EXPECT_THROW(d.wire({{a.x, a.y - 20}, {b.x, b.y}}), std::invalid_argument);
+    EXPECT_THROW(d.wire({{a.x - 30, a.y}, {a.x + 0, a.y}, {a.x, a.y + 30}}), std::invalid_argument) << "through 2A";
+    EXPECT_NO_THROW(d.wire({{a.x - 30, a.y}, {a.x, a.y}}));
+    EXPECT_NO_THROW(d.wire({{b.x - 30, b.y - 5}, {b.x, b.y - 5}}));  // beside it
+    // A part whose pin end would land inside a wire already drawn.
+    d.wire({{500, 100}, {500, 300}});
+    EXPECT_THROW(d.ic("U2", "74LS04", 520, 150), std::invalid_argument);
+    EXPECT_NO_THROW(d.ic("U2", "74LS04", 530, 150));
+}
+
+// A bus with its entries, wires, junctions and a title block: what a lab
+// drawing adds to the parts comes back from the file as drawn.
+TEST(SheetDraft, BusesJunctionsAndTitleBlockReadBackAsDrawn) {
+    SheetDraft d(800, 600);
+    const int u1 = d.ic("U1", "74LS273", 300, 100);
+    for (int q : {2, 5}) {
+        const schematic::SheetPoint e = d.pinEnd(u1, q);
+        d.wire({e, {e.x + 40, e.y}});
+        d.netLabel(static_cast<int32_t>(e.x + 10), static_cast<int32_t>(e.y), "DB" + std::to_string(q));
+        d.busEntry({e.x + 40, e.y}, {e.x + 50, e.y - 10});
+    }
+    d.bus({{d.pinEnd(u1, 2).x + 50, 60}, {d.pinEnd(u1, 2).x + 50, 200}, {700, 200}});
+    d.junction(450, 300);
+    d.titleBlock(400, 480, 780, 580, {{"名称", "联机运行线路"}, {"适用实验", "寄存器与总线、运算器"}, {"图号", "CV-01"}},
+                 d.font(14, "宋体", true));
+    const std::string bytes = writeSchBytes(d.sheet());
+    schematic::SchSheet back;
+    schematic::RecordingNotifier notifier;
+    ASSERT_EQ(schematic::ReadSchBytes(back, bytes, notifier), 1);
+    EXPECT_TRUE(notifier.events.empty());
+    EXPECT_EQ(back, d.sheet());
+    std::size_t frames = 0;
+    for (const schematic::SchElement& e : back.elements) frames += e.kind == SchElementKind::TextFrame ? 1 : 0;
+    EXPECT_EQ(frames, 6u);  // a caption and a value per field
+}
+
 int32_t roleOf(const std::string& type, int pin) { return sim::pinTable(sim::icTypeFromName(type)).roles[pin]; }
 int32_t inputNet(const sim::IcRecord& ic, const std::string& type, int pin) { return ic.InputNets[roleOf(type, pin)]; }
 int32_t outputNet(const sim::IcRecord& ic, const std::string& type, int pin) {

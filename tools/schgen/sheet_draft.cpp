@@ -5,7 +5,9 @@
 #include <stdexcept>
 
 #include "schgen/ic_pin_names.h"
+#include "schgen/text_extent.h"
 #include "schematic/text_scan.h"
+#include "schematic/wire_geometry.h"
 #include "sim/ic_type.h"
 #include "sim/pin_table.h"
 
@@ -22,9 +24,6 @@ namespace dir = schematic::direction;
 constexpr int32_t kPitch = 10;
 constexpr int32_t kPinLength = 20;
 constexpr int32_t kMinStub = 30;
-// Rough advance of one character of the 10-point fonts, in sheet units.
-constexpr int32_t kLatinAdvance = 7;
-constexpr int32_t kHanAdvance = 12;
 
 // Colours as the files store them (0x00BBGGRR).
 constexpr int32_t kDarkRed = 128;
@@ -35,16 +34,6 @@ constexpr int32_t kSheetColour = 15269887;
 constexpr int32_t kWhite = 0xFFFFFF;
 
 int32_t roundUp(int32_t v, int32_t step) { return (v + step - 1) / step * step; }
-
-int32_t textWidth(const std::string& s) {
-    int32_t w = 0;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) w += kLatinAdvance;
-        else if ((c & 0xC0) != 0x80) w += kHanAdvance;
-    }
-    return w;
-}
 
 // Pin names in natural order ("D2" before "D10"), blind to the active-low
 // mark, with numbered names (the data lines) above the controls.
@@ -235,7 +224,43 @@ int SheetDraft::ic(const std::string& designator, const std::string& type, int32
         const std::string_view kept = schematic::trimBlanks(d);
         if (!kept.empty() && kept != "*") texts.emplace_back(kept);
     }
-    return add(element(SchElementKind::Part, std::move(p), std::move(texts)));
+    SchElement e = element(SchElementKind::Part, std::move(p), std::move(texts));
+    std::vector<SheetPoint> ends;
+    const schematic::PartTransform placement = schematic::PartTransform::of(e);
+    for (const SchElement& g : sheet_.comps[static_cast<std::size_t>(comp)].parts[0].elements)
+        if (g.kind == SchElementKind::Pin) ends.push_back(placement.pinOuterEnd(g));
+    std::vector<const SchElement*> wires;
+    for (const SchElement& w : sheet_.elements)
+        if (w.kind == SchElementKind::Wire) wires.push_back(&w);
+    refuseRunThrough(ends, wires);
+    return add(std::move(e));
+}
+
+std::vector<SheetPoint> SheetDraft::pinEnds() const {
+    std::vector<SheetPoint> ends;
+    for (const SchElement& p : sheet_.elements) {
+        if (p.kind != SchElementKind::Part) continue;
+        const schematic::SchPartGraphics* g = sheet_.partGraphics(p);
+        if (!g) continue;
+        const schematic::PartTransform placement = schematic::PartTransform::of(p);
+        for (const SchElement& e : g->elements)
+            if (e.kind == SchElementKind::Pin) ends.push_back(placement.pinOuterEnd(e));
+    }
+    return ends;
+}
+
+void SheetDraft::refuseRunThrough(const std::vector<SheetPoint>& ends, const std::vector<const SchElement*>& wires) {
+    for (const SchElement* w : wires) {
+        const std::vector<SheetPoint> points = schematic::wirePoints(*w);
+        for (const SheetPoint& end : ends) {
+            if (std::find(points.begin(), points.end(), end) != points.end()) continue;
+            for (std::size_t k = 0; k + 1 < points.size(); ++k) {
+                if (schematic::pointOnSegment(end, points[k], points[k + 1]))
+                    throw std::invalid_argument("a wire runs through the pin end at (" + std::to_string(end.x) + ", " +
+                                                std::to_string(end.y) + ") without ending there");
+            }
+        }
+    }
 }
 
 const SchElement& SheetDraft::part(int index) const {
@@ -259,6 +284,11 @@ SheetPoint SheetDraft::pinEnd(int partIndex, int pinNumber) const {
     return schematic::PartTransform::of(p).pinOuterEnd(pin(p, pinNumber));
 }
 
+int32_t SheetDraft::pinDirection(int partIndex, int pinNumber) const {
+    const SchElement& p = part(partIndex);
+    return schematic::PartTransform::of(p).pinDirection(pin(p, pinNumber));
+}
+
 int SheetDraft::net(int partIndex, int pinNumber, const std::string& name) {
     const SchElement& p = part(partIndex);
     const schematic::PartTransform placement = schematic::PartTransform::of(p);
@@ -276,7 +306,18 @@ int SheetDraft::net(int partIndex, int pinNumber, const std::string& name) {
 }
 
 int SheetDraft::wire(const std::vector<SheetPoint>& points) {
-    return add(element(SchElementKind::Wire, pointParams({0, kNavy, 1}, points)));
+    SchElement w = element(SchElementKind::Wire, pointParams({0, kNavy, 1}, points));
+    refuseRunThrough(pinEnds(), {&w});
+    return add(std::move(w));
+}
+
+int SheetDraft::bus(const std::vector<SheetPoint>& points) {
+    return add(element(SchElementKind::Bus, pointParams({1, kNavy, 1}, points)));
+}
+
+int SheetDraft::busEntry(SheetPoint from, SheetPoint to) {
+    return add(element(SchElementKind::BusEntry, {static_cast<int32_t>(from.x), static_cast<int32_t>(from.y),
+                                                  static_cast<int32_t>(to.x), static_cast<int32_t>(to.y), 1, kNavy, 0}));
 }
 
 int SheetDraft::netLabel(int32_t x, int32_t y, const std::string& name) {
@@ -297,6 +338,21 @@ int SheetDraft::textFrame(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const 
     e.texts.emplace_back();
     e.textCount = static_cast<int32_t>(lines.size());
     return add(std::move(e));
+}
+
+void SheetDraft::titleBlock(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const std::vector<TitleField>& fields,
+                            int32_t titleFont) {
+    if (fields.empty() || x2 <= x1 || y2 <= y1) throw std::invalid_argument("a title block needs fields and room");
+    int32_t captionWidth = 0;
+    for (const TitleField& f : fields) captionWidth = std::max(captionWidth, textWidth(f.caption) + 20);
+    const int32_t rows = static_cast<int32_t>(fields.size());
+    for (int32_t r = 0; r < rows; ++r) {
+        const int32_t top = y1 + (y2 - y1) * r / rows, bottom = y1 + (y2 - y1) * (r + 1) / rows;
+        const TitleField& f = fields[static_cast<std::size_t>(r)];
+        textFrame(x1, top, x1 + captionWidth, bottom, {f.caption});
+        const int value = textFrame(x1 + captionWidth, top, x2, bottom, {f.value}, r == 0 ? titleFont : kSongFont);
+        sheet_.elements[static_cast<std::size_t>(value)].params[11] = 1;  // left aligned
+    }
 }
 
 int SheetDraft::label(int32_t x, int32_t y, const std::string& text, int32_t font) {
@@ -365,6 +421,10 @@ int SheetDraft::directive(SchElementKind kind, const std::string& text) {
     if (kind != SchElementKind::SimStimulus && kind != SchElementKind::SimProbe && kind != SchElementKind::SimVector)
         throw std::invalid_argument("a directive is a SimStimulus, SimProbe or SimVector record");
     return add(element(kind, {0, 0, 0, 0}, {text}));
+}
+
+void SheetDraft::truncate(std::size_t count) {
+    if (count < sheet_.elements.size()) sheet_.elements.resize(count);
 }
 
 int SheetDraft::add(SchElement e) {

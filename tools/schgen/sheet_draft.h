@@ -16,8 +16,12 @@
 // units clear around each box and between boxes; stubs that touch join their
 // nets.
 //
+// A pin end that lies inside a wire's segment, not on one of its vertices, is
+// joined by the circuit builder all the same; such a wire, or a part whose pin
+// end would land inside a wire already drawn, is refused.
+//
 // Programming errors (an unknown IC type, a pin the part does not have, an
-// index that is no IC) throw std::invalid_argument.
+// index that is no IC, a wire through a pin end) throw std::invalid_argument.
 
 #include <cstdint>
 #include <map>
@@ -43,8 +47,10 @@ public:
     // first names the memory image of a 2732 or 6116). Returns its element index.
     int ic(const std::string& designator, const std::string& type, int32_t x, int32_t y,
            const std::vector<std::string>& descriptions = {});
-    // The outer end of a pin, where wires and labels join it.
+    // The outer end of a pin, where wires and labels join it, and the sheet
+    // direction the pin points in from the part (schematic::direction).
     schematic::SheetPoint pinEnd(int part, int pinNumber) const;
+    int32_t pinDirection(int part, int pinNumber) const;
     // Connects a pin to the net `name`: a wire stub outwards from the pin's end
     // with a net label on it. Every pin given the same name ends in one net.
     // Returns the stub's element index; its label is the element after it.
@@ -54,6 +60,10 @@ public:
     int wire(const std::vector<schematic::SheetPoint>& points);
     int netLabel(int32_t x, int32_t y, const std::string& name);
     int junction(int32_t x, int32_t y);
+    // A bus line and a bus entry: drawing only, the circuit builder joins
+    // nothing through them, so the wires they meet carry their own labels.
+    int bus(const std::vector<schematic::SheetPoint>& points);
+    int busEntry(schematic::SheetPoint from, schematic::SheetPoint to);
     // A bordered frame from (x1, y1) to (x2, y2); blanks at the ends of lines
     // do not survive a file and are dropped here.
     int textFrame(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const std::vector<std::string>& lines,
@@ -71,11 +81,24 @@ public:
     int dip(const std::string& designator, const std::string& type, int32_t x, int32_t y,
             int32_t designatorFont = kLatinFont);
 
+    // A title block: a table of bordered text frames from (x1, y1) to (x2, y2),
+    // one row per field, its caption in a narrow first column and its value
+    // beside it; the first row's value in `titleFont`.
+    struct TitleField {
+        std::string caption;
+        std::string value;
+    };
+    void titleBlock(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const std::vector<TitleField>& fields,
+                    int32_t titleFont = kSongFont);
+
     // A SimStimulus, SimProbe or SimVector record with its directive text
     // (such as "CLK(S/C):CP 1" or "(Data) Q7..0"); it draws nothing.
     int directive(schematic::SchElementKind kind, const std::string& text);
 
     const schematic::SchSheet& sheet() const { return sheet_; }
+    // Drops the elements added after the first `count`, to try a drawing
+    // another way; the library stays.
+    void truncate(std::size_t count);
 
 private:
     int32_t component(int32_t type);
@@ -85,6 +108,12 @@ private:
     const schematic::SchElement& part(int index) const;
     const schematic::SchElement& pin(const schematic::SchElement& part, int pinNumber) const;
     int add(schematic::SchElement e);
+    // Every pin end of the parts placed so far.
+    std::vector<schematic::SheetPoint> pinEnds() const;
+    // Throws when one of `ends` lies inside a segment of one of `wires`
+    // without being one of its vertices.
+    static void refuseRunThrough(const std::vector<schematic::SheetPoint>& ends,
+                                 const std::vector<const schematic::SchElement*>& wires);
 
     schematic::SchSheet sheet_;
     std::map<int32_t, int32_t> compOfType_;
