@@ -77,10 +77,10 @@ TEST(DefaultCircuitRecord, ReportsEveryChangeThatMatters) {
         {"a named net renamed", [&](CircuitRecord& r) { rename(r, "MRD", "MREAD"); }, 1},
         {"a net nothing names takes another name", [&](CircuitRecord& r) { rename(r, "RAMOE_N", "U5_11_3"); }, 0},
         {"two named nets joined", [&](CircuitRecord& r) {
-             auto mem = r.nets.extract(netNamed(r, "MEM").first);
+             auto mem = r.nets.extract(netNamed(r, "MEM_N").first);
              auto urom = r.nets.extract(netNamed(r, "UROM_N").first);
              mem.key().merge(urom.key());
-             mem.mapped() = {"UROM_N", "MEM"};
+             mem.mapped() = {"UROM_N", "MEM_N"};
              r.nets.insert(std::move(mem));
          }, 3},
         {"a pin moved to another net", [&](CircuitRecord& r) { movePin(r, "U2.1", "MRD", "MWR"); }, 4},

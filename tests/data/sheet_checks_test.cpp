@@ -5,7 +5,7 @@
 #include "data_paths.h"
 #include "labdata/src/circuit_plan.h"
 #include "labdata/src/generate.h"
-#include "labdata/src/lab_sheets.h"
+#include "labdata/src/circuit_sheet.h"
 #include "schematic/net_building.h"
 #include "schematic/recording_notifier.h"
 #include "schematic/sch_reader.h"

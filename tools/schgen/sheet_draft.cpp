@@ -142,13 +142,18 @@ int32_t SheetDraft::component(int32_t type) {
             case sim::PinKind::Vcc: top.push_back(pin); break;
             case sim::PinKind::Gnd: bottom.push_back(pin); break;
             case sim::PinKind::Input: left.push_back(pin); break;
-            case sim::PinKind::Bidirectional:
-                // The transceiver's two ports face each other.
-                if (type == static_cast<int32_t>(sim::IcType::Ls245) && names[static_cast<std::size_t>(pin)][0] == 'A')
+            case sim::PinKind::Bidirectional: {
+                // The transceiver's two ports face each other, and so do
+                // cascaded bit slices: a slice's shift ports for bit 0 on the
+                // left meet the bit 3 ports of the slice before it.
+                const std::string& name = names[static_cast<std::size_t>(pin)];
+                if ((type == static_cast<int32_t>(sim::IcType::Ls245) && name[0] == 'A') ||
+                    (type == static_cast<int32_t>(sim::IcType::Am2901) && name.back() == '0'))
                     left.push_back(pin);
                 else
                     right.push_back(pin);
                 break;
+            }
             default: right.push_back(pin); break;
         }
     }

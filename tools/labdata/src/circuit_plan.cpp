@@ -99,6 +99,22 @@ CircuitPlan parseCircuitPlan(std::string_view text) {
             for (const IcPlan& other : plan.ics)
                 if (other.designator == ic.designator) throw PlanError(l.number, "designator used twice: " + ic.designator);
             plan.ics.push_back(std::move(ic));
+        } else if (key == "bus") {
+            need(3);
+            BusPlan bus{w[1], expandRange(w[2], l.number)};
+            for (std::size_t k = 3; k < w.size(); ++k) {
+                if (w[k] == "left") bus.trunk = BusPlan::Trunk::Left;
+                else if (w[k] == "right") bus.trunk = BusPlan::Trunk::Right;
+                else if (w[k] == "below") bus.below = true;
+                else throw PlanError(l.number, "a bus takes left, right or below: " + w[k]);
+            }
+            plan.buses.push_back(std::move(bus));
+        } else if (key == "title") {
+            need(2);
+            plan.title = restAfterWords(l.text, 1);
+        } else if (key == "drawing") {
+            need(2);
+            plan.drawingNumber = w[1];
         } else if (key == "stimulus") {
             plan.stimuli.push_back(restAfterWords(l.text, 1));
         } else if (key == "probe") {

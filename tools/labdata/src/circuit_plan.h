@@ -29,6 +29,19 @@ struct IcPlan {
 struct FramePlan {
     int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     std::string title;
+
+    // A block holds the ICs whose origin lies in its frame.
+    bool holds(const IcPlan& ic) const { return ic.x >= x1 && ic.x <= x2 && ic.y >= y1 && ic.y <= y2; }
+};
+
+// Nets drawn as a bus: each pin's stub keeps its label and meets the bus line
+// through a bus entry; the lines of the blocks join a trunk down the sheet's
+// left or right edge when one is named.
+struct BusPlan {
+    std::string name;
+    std::vector<std::string> nets;
+    enum class Trunk { None, Left, Right } trunk = Trunk::None;
+    bool below = false;  // its lines rather leave the chips downwards
 };
 
 struct NotePlan {
@@ -41,7 +54,10 @@ struct CircuitPlan {
     std::vector<FramePlan> frames;
     std::vector<NotePlan> notes;
     std::vector<IcPlan> ics;
+    std::vector<BusPlan> buses;
     std::vector<std::string> stimuli, probes, vectors;
+    std::string title;          // the circuit's name in the title block
+    std::string drawingNumber;  // the title block's drawing number
 };
 
 // Throws PlanError for a line it cannot take (an unknown IC type or pin name
