@@ -86,6 +86,7 @@ void Form7::buildSidePanel() {
     listView2_ = new QTreeWidget;
     listView2_->setObjectName(QStringLiteral("ListView2"));
     listView2_->setRootIsDecorated(false);
+    listView2_->setUniformRowHeights(true);
     listView2_->setHeaderLabels({QString()});
     keepDisabledLook(listView2_);
     frame1_ = new QWidget;

@@ -46,6 +46,12 @@ void NameColumns::fit() {
     fitting_ = false;
 }
 
+int NameColumns::wholeWidth() const {
+    int width = 2 * list_.frameWidth() + list_.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list_);
+    for (int c = 0; c < list_.columnCount(); ++c) width += need(c);
+    return width;
+}
+
 bool NameColumns::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize && watched == list_.viewport()) {
         const auto* resize = static_cast<QResizeEvent*>(event);

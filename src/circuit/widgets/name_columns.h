@@ -27,6 +27,9 @@ public:
 
     // Measures the texts again and fits the columns (after a fill).
     void fit();
+    // The list's width that shows every column whole, its frame and
+    // vertical scroll bar included.
+    int wholeWidth() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -12,6 +12,8 @@
 #include "circuit/widgets/band_bar.h"
 #include "circuit/widgets/console_grid.h"
 #include "circuit/widgets/form7.h"
+#include "circuit/widgets/name_columns.h"
+#include "circuit/widgets/state_views.h"
 #include "platform/twips.h"
 
 namespace circuit::widgets {
@@ -93,14 +95,27 @@ PaneLayout::PaneLayout(Form7& window) : QObject(&window), window_(window) {
     bar->installEventFilter(this);
     window.CoolBar2()->installEventFilter(this);
     window.coolBar2Column(1)->installEventFilter(this);
-    // What the user gives the texts or the side panel is kept; a band the
-    // drag left alone keeps following the window.
+    // A column the user sized keeps its width when the panel changes size.
+    connect(window.CoolBar2(), &QSplitter::splitterMoved, this, [this](int, int index) {
+        const QList<int> sizes = window_.CoolBar2()->sizes();
+        if (index == 1) consoleColumn_ = sizes[0];
+        if (index == 2) signalsColumn_ = sizes[2];
+    });
+    // What the user gives the texts or the side panel is kept, and the
+    // drawings share what is left after their weights, not only the band
+    // beside the handle; a band the drag left alone keeps following the window.
     connect(bar, &QSplitter::splitterMoved, this, [this, bar] {
         const QList<int> sizes = bar->sizes();
-        if (bar->isBandVisible(kTextsBand) && sizes[kTextsBand - 1] != shared_.texts)
+        bool kept = false;
+        if (bar->isBandVisible(kTextsBand) && sizes[kTextsBand - 1] != shared_.texts) {
             textsWidth_ = sizes[kTextsBand - 1];
-        if (bar->isBandVisible(kSidePanelBand) && sizes[kSidePanelBand - 1] != shared_.sidePanel)
+            kept = true;
+        }
+        if (bar->isBandVisible(kSidePanelBand) && sizes[kSidePanelBand - 1] != shared_.sidePanel) {
             sidePanelWidth_ = sizes[kSidePanelBand - 1];
+            kept = true;
+        }
+        if (kept) shareBands();
     });
 }
 
@@ -138,15 +153,24 @@ void PaneLayout::fitSidePanel() {
     const int consoleBand = firstColumnSplit(columns->height()).second;
     const int room = std::max(0, columns->width() - 2 * columns->handleWidth());
     int firstWidth = room / 3;
-    if (const auto* grid = window_.Frame1()->findChild<const ConsoleGrid*>()) {
+    if (consoleColumn_ > 0) {
+        firstWidth = consoleColumn_;
+    } else if (const auto* grid = window_.Frame1()->findChild<const ConsoleGrid*>()) {
         const int inset = first->chrome(2, Qt::Horizontal);
         firstWidth = consoleColumnWidth(
             room, consoleBand - first->chrome(2, Qt::Vertical), [&](int n) { return grid->widthFor(n) + inset; },
             [&](int width) { return grid->heightForWidth(width - inset); },
             columns->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, columns));
     }
+    // The signal list no wider than its columns need; the trees, whose
+    // memory rows are long, take what it leaves.
     const int rest = std::max(0, room - firstWidth);
-    columns->setSizes({firstWidth, rest / 2, rest - rest / 2});
+    int signalsWidth = rest - rest / 2;
+    if (signalsColumn_ > 0)
+        signalsWidth = signalsColumn_;
+    else if (const auto* fit = window_.ListView1()->findChild<const NameColumns*>(QString(), Qt::FindDirectChildrenOnly))
+        signalsWidth = std::min(signalsWidth, fit->wholeWidth() + window_.coolBar2Column(3)->chrome(1, Qt::Horizontal));
+    columns->setSizes({firstWidth, rest - signalsWidth, signalsWidth});
 }
 
 bool PaneLayout::eventFilter(QObject* watched, QEvent* event) {

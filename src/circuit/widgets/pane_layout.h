@@ -10,15 +10,18 @@
 // their headings need, up to 45 % of it, the side panel the rest. A band that
 // is hidden gives its room to the drawings. The widths are shared out again
 // whenever the window changes size or a band comes or goes; what the user
-// gives the texts or the side panel by dragging is kept.
+// gives the texts or the side panel by dragging is kept, and the drawings
+// share what is left as ever.
 //
 // In the side panel, the first column holds the probe list over the
 // console: the probe list as tall as its rows need (up to 40 % of the
 // column), the console the rest, and the column as wide as the console needs
 // to show all its controls without scrolling in one or two cells to a row,
 // as far as that leaves the other two columns 40 % of the panel, else one
-// cell to a row with its scroll bar; the other two share the rest equally. The
-// columns are fitted again whenever the panel changes size. The views fill
+// cell to a row with its scroll bar; the other two share the rest equally,
+// the signal list up to what its columns need whole. The columns are fitted
+// again whenever the panel changes size; a column the user sized by dragging
+// keeps its width, and the trees' column takes the change. The views fill
 // their picture boxes and keep their zoom and position.
 
 #include <QList>
@@ -97,6 +100,10 @@ private:
     int sidePanelWidth_ = 0;
     // What the last sharing gave them.
     SideWidths shared_;
+    // The widths the user gave the side panel's first and last columns; 0
+    // while the panel's own rule holds.
+    int consoleColumn_ = 0;
+    int signalsColumn_ = 0;
     // Once the window has shown its loaded circuit, band changes share anew.
     bool laidOut_ = false;
 };
