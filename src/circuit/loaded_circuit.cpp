@@ -12,7 +12,15 @@
 
 namespace circuit {
 
-QString dataFile(const QString& name) { return platform::programFile(QStringLiteral("data/") + name); }
+std::optional<QString> dataFile(const QString& name) {
+    if (!platform::staysInFolder(name)) return std::nullopt;
+    return platform::programFile(QStringLiteral("data/") + name);
+}
+
+bool readDataSheet(Environment& env, const std::string& name) {
+    const std::optional<QString> path = dataFile(QString::fromStdString(name));
+    return !name.empty() && path && schematic::ReadSchFile(env.schematic.currentSheet, *path) == 1;
+}
 
 std::optional<LoadedCircuit> readAndBuildCircuit(Environment& env, const QString& path) {
     if (schematic::ReadSchFile(env.schematic.currentSheet, path) != 1) return std::nullopt;
@@ -52,7 +60,13 @@ bool LoadMemoryData(sim::Simulator& simulator, const std::vector<schematic::MemI
         const qint64 size = sim::memoryCells(simulator.IcTable[static_cast<std::size_t>(entry.icNumber)].Type);
         if (size == 0) continue;
 
-        QFile file(dataFile(QString::fromStdString(entry.fileName)));
+        const QString name = QString::fromStdString(entry.fileName);
+        const std::optional<QString> path = dataFile(name);
+        if (!path) {
+            showFileError(QFileDevice::OpenError, QStringLiteral("文件名 \"%1\" 不在数据文件夹中，不能打开").arg(name));
+            return false;
+        }
+        QFile file(*path);
         if (!file.open(QIODevice::ReadOnly)) {
             showFileError(static_cast<int>(file.error()), file.errorString());
             return false;

@@ -42,8 +42,16 @@ struct LoadedCircuit {
 inline const char16_t* const kDefaultCircuitFile = u"联机运行线路+存储器扩展线路 ascii.Sch";
 
 // A file of the program's data folder, found without regard to the case of the
-// folder's or the file's name; a '\' in the name separates folders.
-QString dataFile(const QString& name);
+// folder's or the file's name; a '\' in the name separates folders. Nothing
+// for a name that leaves the folder (absolute, or with a ".." part): the names
+// come from schematics, and a schematic must not make the program read files
+// elsewhere.
+std::optional<QString> dataFile(const QString& name);
+
+// Reads the schematic `name` of the data folder into the environment's current
+// sheet, as a board drawing or block diagram is read; false for an empty name,
+// a name that leaves the folder, or a file that does not read.
+bool readDataSheet(Environment& env, const std::string& name);
 
 // Reads the schematic at `path` into the environment's current sheet and builds
 // it into the simulator. Nothing when the file is not read (the reader has told

@@ -10,6 +10,19 @@ QString fromCp936(QByteArrayView bytes) {
     return decoder.decode(bytes);
 }
 
+bool isReadableText(QByteArrayView bytes) {
+    QByteArrayView body = bytes;
+    while (body.endsWith('\x1a')) body.chop(1);
+    for (const char c : body) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f') || u == 0x7f) return false;
+    }
+    // Stateless: a sequence cut off at the end is a fault, not a start kept for more.
+    QStringDecoder decoder("GB18030", QStringConverter::Flag::Stateless);
+    [[maybe_unused]] const QString decoded = decoder.decode(body);
+    return !decoder.hasError();
+}
+
 bool fitsCp936(QStringView text) {
     QStringEncoder encoder("GB18030");
     QStringDecoder decoder("GB18030");

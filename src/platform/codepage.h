@@ -20,4 +20,10 @@ QByteArray toCp936(QStringView text, bool* allTwoByte = nullptr);
 // True when every character of `text` has a code page 936 encoding of one or two bytes.
 bool fitsCp936(QStringView text);
 
+// True when `bytes` read as text: they decode without a fault and hold no
+// control codes but the line and page breaks, tabs and a trailing end-of-file
+// mark (1A hexadecimal) that text files have. NUL bytes and the like mark a
+// binary file.
+bool isReadableText(QByteArrayView bytes);
+
 }  // namespace platform

@@ -42,4 +42,13 @@ QString resolveCaseInsensitive(const QString& base, const QString& relative) {
 
 QString programFile(const QString& relative) { return resolveCaseInsensitive(programFolder(), relative); }
 
+bool staysInFolder(const QString& name) {
+    QString normalized = name;
+    normalized.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (normalized.startsWith(QLatin1Char('/'))) return false;
+    if (normalized.size() >= 2 && normalized[1] == QLatin1Char(':') && normalized[0].isLetter()) return false;
+    const QStringList parts = normalized.split(QLatin1Char('/'));
+    return !parts.contains(QStringLiteral(".."));
+}
+
 }  // namespace platform

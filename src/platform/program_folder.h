@@ -17,4 +17,10 @@ QString resolveCaseInsensitive(const QString& base, const QString& relative);
 // resolveCaseInsensitive(programFolder(), relative).
 QString programFile(const QString& relative);
 
+// True when `name` (parts separated by '/' or '\') stays inside the folder it
+// is resolved under: it is not absolute (no leading separator, no drive
+// letter) and none of its parts is "..". Names that files hand the program
+// must be such names, or a file could make it read anything on the machine.
+bool staysInFolder(const QString& name);
+
 }  // namespace platform

@@ -106,7 +106,7 @@ TEST(CircuitLoad, ASchematicThatIsNotThereChangesNothing) {
     testsupport::ScriptedPrompter prompter;
     ProgramFolder folder;
     circuit::Environment env;
-    EXPECT_FALSE(circuit::readAndBuildCircuit(env, circuit::dataFile(QStringLiteral("missing.sch"))).has_value());
+    EXPECT_FALSE(circuit::readAndBuildCircuit(env, *circuit::dataFile(QStringLiteral("missing.sch"))).has_value());
     EXPECT_EQ(counters(env.simulator), (Counters{-1, -1, 0}));
     EXPECT_TRUE(prompter.messages().empty()) << "a missing schematic is not reported";
 }
@@ -239,4 +239,29 @@ TEST(MemoryImages, AMissingImageIsReportedOnceAndEndsTheLoading) {
     EXPECT_EQ(asked[0].title, QStringLiteral("信息提示! %1").arg(number));
     EXPECT_EQ(asked[0].icon, platform::MsgIcon::Information);
     EXPECT_EQ(s.ReadIcMemory(0, 1), 0) << "the images after the failing one are not loaded";
+}
+
+// Images named outside the data folder are not read, though the files are
+// there: each is told as a file that cannot be opened, and ends the loading.
+TEST(MemoryImages, NamesThatLeaveTheDataFolderAreRefused) {
+    testsupport::ScriptedPrompter prompter;
+    ProgramFolder folder;
+    ASSERT_TRUE(folder.write(QStringLiteral("outside.bin"), bytesOf(4, [](int) { return 0x55; })));
+    ASSERT_TRUE(folder.write(QStringLiteral("data/inside.bin"), bytesOf(4, [](int) { return 0x66; })));
+    const int number = static_cast<int>(QFileDevice::OpenError);
+    for (const std::string& name : {std::string("../outside.bin"), std::string("..\\outside.bin"),
+                                    QDir(folder.path()).filePath(QStringLiteral("data/inside.bin")).toStdString()}) {
+        SCOPED_TRACE(name);
+        prompter.clear();
+        sim::Simulator s;
+        addIc(s, 0, sim::IcType::Eprom2732);
+        EXPECT_FALSE(circuit::LoadMemoryData(s, {{0, name, 0}}));
+        const auto asked = prompter.messages();
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0].text, QStringLiteral("%1: 文件名 \"%2\" 不在数据文件夹中，不能打开")
+                                     .arg(number)
+                                     .arg(QString::fromStdString(name)));
+        EXPECT_EQ(asked[0].title, QStringLiteral("信息提示! %1").arg(number));
+        EXPECT_EQ(s.ReadIcMemory(0, 0), 0);
+    }
 }

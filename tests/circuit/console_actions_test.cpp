@@ -20,7 +20,7 @@ struct BasicCircuit {
     BasicCircuit() {
         EXPECT_TRUE(writeBasicData(folder.path()));
         std::optional<circuit::LoadedCircuit> loaded =
-            circuit::readAndBuildCircuit(env, circuit::dataFile(QString::fromUtf16(circuit::kDefaultCircuitFile)));
+            circuit::readAndBuildCircuit(env, *circuit::dataFile(QString::fromUtf16(circuit::kDefaultCircuitFile)));
         EXPECT_TRUE(loaded.has_value());
         if (loaded) c = *loaded;
         circuit::powerOn(env, c);

@@ -35,21 +35,34 @@ const QString kNotFound = QString::fromUtf16(circuit::widgets::kTextNotFound);
 const QString kPlainText = QStringLiteral("总线实验：没有格式的文本\n第二行");
 
 // A second circuit whose experiments are about their texts: three texts; a
-// missing one with the basic folder's diagram; a "text" that is a folder.
+// missing one with the basic folder's diagram; a "text" that is a folder;
+// texts and a diagram named outside the data folder, though the files are
+// there; a text of binary bytes.
 bool writeTextsCircuit(const QDir& data) {
     schgen::SheetDraft d(600, 400);
     const int u1 = d.ic("U1", "74LS04", 200, 100);
     d.net(u1, 1, "A");
     d.net(u1, 2, "Y");
     d.directive(schematic::SchElementKind::SimStimulus, "A 0");
-    for (const char* lab : {"Lab:三段文本 (甲)t1.rtf (乙)t2.rtf (丙)t3.rtf", "Lab:(diag1.sch)缺文本 gone.rtf",
-                            "Lab:读不出 folder.rtf"})
+    const std::string absolute = data.absoluteFilePath(QStringLiteral("t1.rtf")).toStdString();
+    const std::vector<std::string> labs = {"Lab:三段文本 (甲)t1.rtf (乙)t2.rtf (丙)t3.rtf",
+                                           "Lab:(diag1.sch)缺文本 gone.rtf",
+                                           "Lab:读不出 folder.rtf",
+                                           "Lab:(../outside.sch)上一层 ../outside.rtf",
+                                           "Lab:绝对路径 " + absolute,
+                                           "Lab:反斜杠 ..\\outside.rtf",
+                                           "Lab:二进制 binary.rtf"};
+    for (const std::string& lab : labs)
         d.directive(schematic::SchElementKind::SimVector, lab);
     bool ok = schgen::writeSchFile(d.sheet(), data.filePath(QStringLiteral("texts.sch")).toStdString());
-    for (const char* t : {"t1", "t2", "t3"}) {
+    for (const char* t : {"t1", "t2", "t3", "../outside"}) {
         QFile f(data.filePath(QStringLiteral("%1.rtf").arg(QLatin1String(t))));
         ok = f.open(QIODevice::WriteOnly) && f.write(QByteArray("{\\rtf1\\ansi text ") + t + "\\par}") > 0 && ok;
     }
+    QFile binary(data.filePath(QStringLiteral("binary.rtf")));
+    static const char kBinary[] = "MZ\x90\0\x03\0\0\0\x04\0\0\0\xff\xff";
+    ok = binary.open(QIODevice::WriteOnly) && binary.write(kBinary, sizeof kBinary - 1) == sizeof kBinary - 1 && ok;
+    ok = QFile::copy(data.filePath(QStringLiteral("diag1.sch")), data.filePath(QStringLiteral("../outside.sch"))) && ok;
     return data.mkdir(QStringLiteral("folder.rtf")) && ok;
 }
 
@@ -170,10 +183,12 @@ TEST(ExperimentTexts, ThreeTextsShareTheBarEqually) {
     EXPECT_EQ(circuit::widgets::textBandLength(200, 0, 15), 0);
 }
 
+// A missing file, a folder, names that leave the data folder (though the
+// files are there) and binary bytes: the line, never the file's content.
 TEST(ExperimentTexts, ASingleTextThatDoesNotReadHidesTheTextBand) {
     LabFrame f;
     Form7& w = f.texts();
-    for (int item : {3, 4}) {  // a missing file, a folder
+    for (int item : {3, 4, 5, 6, 7, 8}) {
         SCOPED_TRACE(item);
         f.choose(2);
         ASSERT_TRUE(w.CoolBar1()->isBandVisible(1));
@@ -212,6 +227,28 @@ TEST(ExperimentTexts, LeavingRemovesTheTextsUntilTheNextChoice) {
     EXPECT_TRUE(w.CoolBar1()->isBandVisible(1));
     EXPECT_TRUE(w.CoolBar1()->isBandVisible(4));
     EXPECT_EQ(w.caption(), QStringLiteral("再来"));
+}
+
+// A diagram named outside the data folder is not read, though the file is
+// there; like a missing one it leaves an empty view, which draws nothing.
+TEST(ExperimentDiagram, ADiagramThatDoesNotReadLeavesAnEmptyView) {
+    LabFrame f;
+    Form7& w = f.texts();
+    for (const int item : {5, 3}) {  // "../outside.sch", and a diagram that is there for comparison
+        SCOPED_TRACE(item);
+        f.choose(item);
+        view::UserControl1* v = w.UserControl11(item);  // the texts circuit's experiments start at item 2
+        ASSERT_TRUE(v && v->isVisible());
+        EXPECT_TRUE(w.CoolBar1()->isBandVisible(4));
+        const bool drawn = !v->Sheet().elements.empty();
+        EXPECT_EQ(drawn, item == 3);
+        const QImage shown = v->viewportPicture().convertToFormat(QImage::Format_RGB32);
+        int dark = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) dark += qGray(shown.pixel(x, y)) < 64;
+        EXPECT_EQ(dark > 0, drawn) << dark << " dark pixels";
+    }
+    EXPECT_TRUE(f.prompter.messages().empty());
 }
 
 TEST(ExperimentDiagram, FittingFindsTheDiagramBandFourHolds) {

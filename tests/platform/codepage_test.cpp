@@ -21,3 +21,21 @@ TEST(CodePage, CharactersOutsideCp936AreKeptLosslessly) {
     EXPECT_FALSE(plain);
     EXPECT_EQ(fromCp936(bytes), text);
 }
+
+TEST(CodePage, ReadableTextIsToldFromBinaryBytes) {
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool readable;
+    } cases[] = {
+        {"empty", "", true},
+        {"Chinese and ASCII, CR LF, tab, page break", "\xBC\xC6\xCB\xE3\xBB\xFA\tMOV\r\n\f;\xD7\xA2\r\n", true},
+        {"an end-of-file mark at the end", "text\r\n\x1A", true},
+        {"a NUL byte", QByteArray("MZ\x90\0\x03", 5), false},
+        {"another control code", "text\x01more", false},
+        {"an end-of-file mark inside", "text\x1Amore", false},
+        {"a lead byte without its trail byte", "text\x81", false},
+        {"a lead byte before a blank", "\x81 text", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(isReadableText(c.bytes), c.readable) << c.name;
+}

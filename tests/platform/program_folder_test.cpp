@@ -21,3 +21,17 @@ TEST(ProgramFolder, HonoursCorvaneHomeAndIgnoresCase) {
     EXPECT_EQ(programFile(QStringLiteral("\\data\\x.sch")), dir.filePath("data/x.sch"));
     qunsetenv("CORVANE_HOME");
 }
+
+TEST(ProgramFolder, NamesThatLeaveTheirFolderAreTold) {
+    const struct {
+        const char* name;
+        bool stays;
+    } cases[] = {
+        {"lab1.rtf", true},        {"sub/lab1.rtf", true},         {"sub\\lab1.rtf", true},
+        {"..lab.rtf", true},       {"lab..rtf", true},             {"./lab1.rtf", true},
+        {"../lab1.rtf", false},    {"..\\lab1.rtf", false},        {"sub/../../etc/os-release", false},
+        {"sub\\..", false},        {"/etc/os-release", false},     {"\\etc\\os-release", false},
+        {"C:\\lab1.rtf", false},   {"c:lab1.rtf", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(staysInFolder(QString::fromUtf8(c.name)), c.stays) << c.name;
+}

@@ -1,11 +1,10 @@
 #include "circuit/widgets/experiment_pane.h"
 
-#include <QFileInfo>
 #include <QLayout>
 
 #include <array>
 
-#include "circuit/loaded_circuit.h"
+#include "circuit/experiment_text.h"
 #include "circuit/widgets/band_bar.h"
 #include "circuit/widgets/circuit_parts.h"
 #include "circuit/widgets/form7.h"
@@ -18,10 +17,12 @@ namespace circuit::widgets {
 
 namespace {
 
-// Reads a text of the data folder into `box`; false when it is not there or does not read.
+// Reads a text of the data folder into `box`; false when it cannot be shown.
 bool loadText(platform::RichTextBox& box, const std::string& fileName) {
-    const QString path = circuit::dataFile(QString::fromStdString(fileName));
-    return !fileName.empty() && QFileInfo::exists(path) && box.loadFile(path);
+    const std::optional<QByteArray> bytes = circuit::readExperimentText(fileName);
+    if (!bytes) return false;
+    box.setRichText(QByteArrayView(*bytes));
+    return true;
 }
 
 }  // namespace

@@ -211,9 +211,7 @@ int Form7::Form_UserLoad(const QString& strSchFileName) {
 void Form7::loadBoardDrawing() {
     QWidget* box = Picture1(0);
     view::UserControl1* boardView = UserControl11(0);
-    const QString file = QString::fromStdString(circuit_.Setup.BoardFile);
-    circuit::Environment& env = environment();
-    if (!file.isEmpty() && schematic::ReadSchFile(env.schematic.currentSheet, circuit::dataFile(file)) == 1) {
+    if (circuit::readDataSheet(environment(), circuit_.Setup.BoardFile)) {
         coolBar1_->setBandVisible(2, true);
         box->show();
         box->setEnabled(true);
@@ -240,8 +238,7 @@ void Form7::loadBlockDiagrams() {
         v->setEnabled(true);
         v->SetDispName(QStringLiteral("结构框图"));
         // A diagram that does not read leaves its view empty.
-        if (schematic::ReadSchFile(env.schematic.currentSheet,
-                                   circuit::dataFile(QString::fromStdString(labs[i].DiagramFile))) == 1) {
+        if (circuit::readDataSheet(env, labs[i].DiagramFile)) {
             v->GetFlowDiagramFile(circuit_.StartIcNumber, circuit_.StartSignalNumber, circuit_.EndIcNumber,
                                   circuit_.EndSignalNumber);
         }

@@ -127,7 +127,7 @@ void MDIForm1::MDIForm_UseLoad() {
     const QString tail = QStringLiteral("电路实验");
     caption_ = hooks_.editionWord.isEmpty() ? tail : hooks_.editionWord + QLatin1Char(' ') + tail;
     setWindowTitle(caption_);
-    OpenCircuitWindow(circuit::dataFile(QString::fromUtf16(circuit::kDefaultCircuitFile)));
+    OpenCircuitWindow(circuit::dataFile(QString::fromUtf16(circuit::kDefaultCircuitFile)).value_or(QString()));
     hide();
 }
 

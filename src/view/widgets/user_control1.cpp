@@ -143,6 +143,7 @@ void UserControl1::GetSchFile(int32_t StartIcNumber, int32_t StartSignalNumber, 
                               int32_t EndSignalNumber) {
     schematic::BuildSchHotSpots(StartIcNumber, StartSignalNumber, EndIcNumber, EndSignalNumber, measurer_, hotLists_,
                                 sheet_, *state_);
+    holdsSheet_ = true;
     fitAll();
 }
 
@@ -150,6 +151,7 @@ void UserControl1::GetVrSchFile(int32_t StartIcNumber, int32_t StartSignalNumber
                                 int32_t EndSignalNumber) {
     schematic::BuildBoardHotSpots(StartIcNumber, StartSignalNumber, EndIcNumber, EndSignalNumber, measurer_, hotLists_,
                                   sheet_, *state_);
+    holdsSheet_ = true;
     fitAll();
 }
 
@@ -157,12 +159,14 @@ void UserControl1::GetFlowDiagramFile(int32_t StartIcNumber, int32_t StartSignal
                                       int32_t EndSignalNumber) {
     schematic::BuildDiagramHotSpots(StartIcNumber, StartSignalNumber, EndIcNumber, EndSignalNumber, diagramData_,
                                     hotLists_, sheet_, *state_);
+    holdsSheet_ = true;
     fitAll();
 }
 
 void UserControl1::setContent(schematic::SchSheet sheet, schematic::HotElementLists lists) {
     sheet_ = std::move(sheet);
     hotLists_ = std::move(lists);
+    holdsSheet_ = true;
     fitAll();
 }
 
@@ -256,6 +260,9 @@ void UserControl1::redraw() {
 }
 
 void UserControl1::drawSchSheet() {
+    // Without a sheet there is nothing to lay out: not even an empty sheet's
+    // area, which would show as a small black box.
+    if (!holdsSheet_) return;
     geometry_.layoutDrawing(sheet_, fitAllRequest_);
     drawn_ = true;
     // The canvas took the drawing's size.

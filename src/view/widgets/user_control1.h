@@ -160,6 +160,8 @@ private:
     bool fitAllRequest_ = false;
     bool drawBusy_ = false;
     bool drawn_ = false;
+    // A sheet was handed in (a view whose file did not read never gets one).
+    bool holdsSheet_ = false;
     // The right button holds the drawing (the size pointer shows).
     bool panning_ = false;
     // The second press of a double click: no press and no click of its own.
