@@ -134,7 +134,7 @@ void memoryDataBoxes(uint8_t pick, const QString& startText, const QString& leng
     prompter.answerInput(startText);
     prompter.answerInput(lengthText);
     prompter.answerFile(path);
-    circuit::saveMemoryDataCommand(s, setup, index);
+    circuit::saveMemoryDataCommand(l.env, setup, index);
     const QByteArray saved = readAll(path);
     const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(saved.constData()),
                                          static_cast<std::size_t>(saved.size()));
