@@ -24,9 +24,10 @@
 #include "circuit/environment_port.h"
 #include "circuit/loaded_circuit.h"
 #include "circuit/run_session.h"
-#include "link/link_notifier.h"
+#include "link/fuzz/fuzz_device.h"
 #include "schematic/sch_reader.h"
 #include "sim/simulator.h"
+#include "support/fuzz_input.h"
 #include "support/scripted_prompter.h"
 #include "circuit/usart_circuit.h"
 
@@ -36,33 +37,6 @@ void fail(const char* what) {
     std::fprintf(stderr, "environment port: %s\n", what);
     std::abort();
 }
-
-class Input {
-public:
-    Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    bool more() const { return at_ < size_; }
-    uint8_t byte() { return at_ < size_ ? data_[at_++] : 0; }
-    std::string bytes(size_t n) {
-        n = std::min(n, size_ - at_);
-        std::string out(reinterpret_cast<const char*>(data_ + at_), n);
-        at_ += n;
-        return out;
-    }
-
-private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t at_ = 0;
-};
-
-struct QuietLink : devlink::LinkNotifier {
-    int errors = 0;
-    void commError(int, int) override { ++errors; }
-    std::optional<QString> askAddress(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> chooseReceiveFile() override { return {}; }
-    std::optional<QString> chooseSendFile() override { return {}; }
-    void codeFileError() override {}
-};
 
 // The 8251 model's view of the port, with a record of every byte it took.
 class Taking : public sim::SerialLink {
@@ -95,8 +69,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     testsupport::ScriptedPrompter prompter;
-    QuietLink link;
-    devlink::LinkNotifier* previous = devlink::setLinkNotifier(&link);
+    linkfuzz::QuietLinkNotifier link;
     auto env = std::make_unique<circuit::Environment>();
     auto session = std::make_unique<circuit::RunSession>(*env);
     circuit::EnvironmentPort& port = session->port();
@@ -119,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // What the receive buffer kept of everything that arrived, in order.
     std::string kept;
-    Input in(data, size);
+    testsupport::FuzzInput in(data, size);
     while (in.more()) {
         const uint8_t op = in.byte();
         switch (op & 7) {
@@ -175,10 +148,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (chip.Memory.size() > (std::size_t{1} << 20) || chip.TxLast >= static_cast<int32_t>(chip.Memory.size()))
             fail("a transmit buffer beyond its bound");
         if (s.Receiving8251Ic != -1 && s.Receiving8251Ic != usart) fail("a receiver that is no 8251 of the circuit");
-        if (link.errors != 0 || !prompter.messages().empty()) fail("a message about a port that was never opened");
+        if (link.commErrors != 0 || !prompter.messages().empty()) fail("a message about a port that was never opened");
     }
     env->stopRun();
     session.reset();
-    devlink::setLinkNotifier(previous);
     return 0;
 }

@@ -35,7 +35,6 @@
 #include "editions/edition_profile.h"
 #include "link/code_transfer.h"
 #include "link/codefile/code_file.h"
-#include "link/link_notifier.h"
 #include "link/link_state.h"
 #include "link/monitor_exchange.h"
 #include "link/port_search.h"
@@ -45,6 +44,7 @@
 #include "link/reply_fills.h"
 #include "link/terminal_pump.h"
 #include "link/address_rule.h"
+#include "link/fuzz/fuzz_device.h"
 #include "link/fuzz/memory_port.h"
 #include "platform/wait_seconds.h"
 
@@ -54,24 +54,6 @@ void fail(const char* what) {
     std::fprintf(stderr, "device link: %s\n", what);
     std::abort();
 }
-
-class Input {
-public:
-    Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    bool more() const { return at_ < size_; }
-    uint8_t byte() { return at_ < size_ ? data_[at_++] : 0; }
-    QByteArray bytes(size_t n) {
-        n = std::min(n, size_ - at_);
-        QByteArray out(reinterpret_cast<const char*>(data_ + at_), static_cast<qsizetype>(n));
-        at_ += n;
-        return out;
-    }
-
-private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t at_ = 0;
-};
 
 struct Progress : devlink::ProgressView {
     int maximum = 100;
@@ -95,15 +77,6 @@ struct Progress : devlink::ProgressView {
     QString progressTag() const override { return use(), QString(); }
     void showInFront() override { use(); }
     void unload() override { use(), unloaded = true; }
-};
-
-struct Notifier : devlink::LinkNotifier {
-    QString receiveFile, sendFile, address;
-    void commError(int, int) override {}
-    std::optional<QString> askAddress(const QString&, const QString&, const QString&) override { return address; }
-    std::optional<QString> chooseReceiveFile() override { return receiveFile; }
-    std::optional<QString> chooseSendFile() override { return sendFile; }
-    void codeFileError() override {}
 };
 
 struct Lists : devlink::ReplyLists {
@@ -136,26 +109,16 @@ QByteArray bytesOf(std::string_view s) { return QByteArray(s.data(), static_cast
 // The program's side of one scenario, and the device the input plays.
 class Session {
 public:
-    Session(const editions::EditionProfile& profile, Input& in)
+    Session(const editions::EditionProfile& profile, testsupport::FuzzInput& in)
         : profile(profile), in_(in), pump(link, pumpTimer), exchange(link, profile, pump, lists, [this] {
               dialogs.push_back(std::make_unique<Progress>());
               return dialogs.back().get();
           }),
           transfer(link, profile, exchange, pump) {
-        previousNotifier_ = devlink::setLinkNotifier(&notifier);
         notifier.receiveFile = folder.filePath(QStringLiteral("received.cod"));
         notifier.sendFile = folder.filePath(QStringLiteral("sent.cod"));
         link.port = &port;
         port.device = [this](const QByteArray& bytes) { answer(bytes); };
-        platform::WaitHooks hooks;
-        hooks.monotonicSeconds = [this] { return clock_ += 0.005; };
-        hooks.secondsSinceMidnight = [this] { return 3600.0 + (clock_ += 0.005); };
-        hooks.processEvents = [this] { events(); };
-        previousHooks_ = platform::setWaitHooks(std::move(hooks));
-    }
-    ~Session() {
-        platform::setWaitHooks(std::move(previousHooks_));
-        devlink::setLinkNotifier(previousNotifier_);
     }
 
     // The port open and ready in the command-line mode, as after a search.
@@ -198,7 +161,7 @@ public:
 
     const editions::EditionProfile& profile;
     QTemporaryDir folder;
-    Notifier notifier;
+    linkfuzz::QuietLinkNotifier notifier;
     devlink::LinkState link;
     linkfuzz::MemoryPort port;
     QTimer pumpTimer;
@@ -226,25 +189,13 @@ private:
         const bool launch = transfer.phase() == devlink::CodeTransfer::Phase::Launch;
         if (runs.empty() || runs.back().first != launch) runs.emplace_back(launch, QByteArray());
         runs.back().second += written;
-        if (!in_.more()) return;
-        const uint8_t step = in_.byte();
-        // Up to 31 bytes, or with bit 2 up to 8191, the low byte following.
-        const auto length = [&] { return (step & 4) ? static_cast<size_t>(step >> 3) << 8 | in_.byte() : step >> 3; };
-        QByteArray reply;
-        switch (step & 3) {
-            case 0: reply = written; break;
-            case 1: reply = written + in_.bytes(length()); break;
-            case 2: reply = in_.bytes(length()); break;
-            case 3: break;
-        }
+        const QByteArray reply = linkfuzz::deviceReply(in_, written);
         if (written.endsWith('\r')) repliesToReturns.push_back(reply);
         port.arrive(reply);
     }
 
-    Input& in_;
-    double clock_ = 0;
-    devlink::LinkNotifier* previousNotifier_ = nullptr;
-    platform::WaitHooks previousHooks_;
+    testsupport::FuzzInput& in_;
+    platform::ScopedWaitHooks waits_{linkfuzz::instantWaits([this] { events(); })};
 };
 
 void search(Session& s) {
@@ -287,7 +238,7 @@ void receive(Session& s) {
     QByteArray echoed;
     if (s.runs.size() > 1) echoed = s.runs[1].second;
     QByteArray file;
-    if (QFile f(s.notifier.receiveFile); f.open(QIODevice::ReadOnly)) file = f.readAll();
+    if (QFile f(*s.notifier.receiveFile); f.open(QIODevice::ReadOnly)) file = f.readAll();
     if (file.isEmpty() || file[0] != 1) fail("a received file without its block count");
     // The header travels high byte first, is stored low byte first, and only once all four bytes came.
     QByteArray stored = file.mid(1);
@@ -307,7 +258,7 @@ void receive(Session& s) {
 }
 
 void send(Session& s, const QByteArray& code) {
-    if (QFile f(s.notifier.sendFile); !f.open(QIODevice::WriteOnly) || f.write(code) != code.size())
+    if (QFile f(*s.notifier.sendFile); !f.open(QIODevice::WriteOnly) || f.write(code) != code.size())
         fail("the code file was not written");
     s.openReady();
     s.transfer.ToolSendData_Click();
@@ -347,12 +298,12 @@ void command(Session& s, uint8_t pick) {
     if (s.lists.unasmRows > 16) fail("more than 15 unassembly lines");
     const QByteArray& written = s.port.written;
     const QByteArray letter(1, "DRUGTPTP"[pick % 8]);
-    const QByteArray parameter = devlink::addressParameter(s.profile, s.notifier.address).toLatin1();
+    const QByteArray parameter = devlink::addressParameter(s.profile, s.notifier.address.value_or(QString())).toLatin1();
     const QByteArray sent = pick % 8 >= 6 ? letter + '\r' : letter + (pick % 8 == 1 ? QByteArray() : parameter) + '\r';
     if (!sent.startsWith(written)) fail("a command other than the one chosen");
 }
 
-void commandLine(Session& s, Input& in) {
+void commandLine(Session& s, testsupport::FuzzInput& in) {
     s.openReady();
     // Output the device sends on its own, keys typed and the clear command, in turn.
     while (in.more()) {
@@ -361,8 +312,8 @@ void commandLine(Session& s, Input& in) {
         const int lastCount = s.pump.TerminalLastCount;
         QByteArray output;
         switch (step & 3) {
-            case 0: output = in.bytes(step >> 2); break;
-            case 1: output = in.bytes(static_cast<size_t>(step >> 2) * 16); break;
+            case 0: output = bytesOf(in.bytes(step >> 2)); break;
+            case 1: output = bytesOf(in.bytes(static_cast<size_t>(step >> 2) * 16)); break;
             case 2: s.pump.sendTyped(static_cast<char16_t>(in.byte())); break;
             case 3: s.pump.ToolCommandLineClear_Click(); break;
         }
@@ -383,13 +334,13 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    Input in(data, size);
+    testsupport::FuzzInput in(data, size);
     const uint8_t pick = in.byte();
     const editions::EditionProfile* profiles[] = {&editions::profileCorvane16(), &editions::profileCorvane(),
                                                   &editions::profileCorvane8()};
     const editions::EditionProfile& profile = *profiles[(pick >> 3) % 3];
     QByteArray code;
-    if (pick % 5 == 2) code = in.bytes(in.byte());
+    if (pick % 5 == 2) code = bytesOf(in.bytes(in.byte()));
     Session s(profile, in);
     switch (pick % 5) {
         case 0: search(s); break;

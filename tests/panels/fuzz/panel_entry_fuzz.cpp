@@ -22,6 +22,7 @@
 #include "panels/test_circuit.h"
 #include "panels/ttl_panel.h"
 #include "sim/simulator.h"
+#include "support/fuzz_input.h"
 
 namespace {
 
@@ -30,22 +31,9 @@ void fail(const char* what) {
     std::abort();
 }
 
-class Input {
-public:
-    Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    bool more() const { return at_ < size_; }
-    uint8_t byte() { return at_ < size_ ? data_[at_++] : 0; }
-    uint16_t word() { return static_cast<uint16_t>(byte() | byte() << 8); }
-
-private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t at_ = 0;
-};
-
 // Keys as a keyboard gives them: mostly digits and letters, now and then any
 // code, Chinese included.
-char32_t keyOf(Input& in) {
+char32_t keyOf(testsupport::FuzzInput& in) {
     const uint8_t b = in.byte();
     return b < 0xF0 ? static_cast<char32_t>(b) : static_cast<char32_t>(0x4E00 + in.word());
 }
@@ -106,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (std::size_t n = panels::kLastTestNet + 1; n < s.NetTable.size(); ++n)
         beyond.emplace_back(s.NetTable[n].Value, s.NetTable[n].ActiveDrivers);
 
-    Input in(data, size);
+    testsupport::FuzzInput in(data, size);
     while (in.more()) {
         const uint8_t op = in.byte();
         const int panel = (op >> 2) % 6;

@@ -18,8 +18,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "link/fuzz/fuzz_device.h"
 #include "link/fuzz/memory_port.h"
-#include "link/link_notifier.h"
 #include "link/link_state.h"
 #include "platform/wait_seconds.h"
 #include "sampler/custom_sampling.h"
@@ -35,33 +35,6 @@ void fail(const char* what) {
     std::fprintf(stderr, "sampling exchange: %s\n", what);
     std::abort();
 }
-
-class Input {
-public:
-    Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    bool more() const { return at_ < size_; }
-    uint8_t byte() { return at_ < size_ ? data_[at_++] : 0; }
-    QByteArray bytes(size_t n) {
-        n = std::min(n, size_ - at_);
-        QByteArray out(reinterpret_cast<const char*>(data_ + at_), static_cast<qsizetype>(n));
-        at_ += n;
-        return out;
-    }
-
-private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t at_ = 0;
-};
-
-struct QuietLink : devlink::LinkNotifier {
-    std::vector<int> errors;
-    void commError(int number, int) override { errors.push_back(number); }
-    std::optional<QString> askAddress(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> chooseReceiveFile() override { return {}; }
-    std::optional<QString> chooseSendFile() override { return {}; }
-    void codeFileError() override {}
-};
 
 // The captured bytes again from the unpacked samples: byte i from indexes
 // i * 8 / width onwards, the earliest sample in the highest bits.
@@ -82,7 +55,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 3) return 0;
-    Input in(data, size);
+    testsupport::FuzzInput in(data, size);
     sampler::SamplerState state;
     const QStringList rates = sampler::sampleRateTexts();
     const QStringList lengths = sampler::customLengthTexts();
@@ -92,15 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     sampler::applyCustomChoice(state, {rate, length, widths[in.byte() % widths.size()]});
 
     testsupport::ScriptedPrompter prompter;
-    QuietLink notifier;
-    devlink::LinkNotifier* previous = devlink::setLinkNotifier(&notifier);
-    double clock = 0;
-    platform::WaitHooks hooks;
-    hooks.monotonicSeconds = [&] { return clock += 0.005; };
-    hooks.secondsSinceMidnight = [&] { return 3600.0 + (clock += 0.005); };
+    linkfuzz::QuietLinkNotifier notifier;
     linkfuzz::MemoryPort port;
-    hooks.processEvents = [&] { port.deliver(); };
-    platform::ScopedWaitHooks scoped(std::move(hooks));
+    platform::ScopedWaitHooks waits(linkfuzz::instantWaits([&port] { port.deliver(); }));
 
     devlink::LinkState link;
     link.port = &port;
@@ -108,23 +75,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     link.PortReady = true;
     std::vector<QByteArray> replies;
     port.device = [&](const QByteArray& written) {
-        if (!in.more()) return;
-        const uint8_t step = in.byte();
-        const auto count = [&] { return (step & 4) ? static_cast<size_t>(step >> 3) << 8 | in.byte() : step >> 3; };
-        QByteArray reply;
-        switch (step & 3) {
-            case 0: reply = written; break;
-            case 1: reply = written + in.bytes(count()); break;
-            case 2: reply = in.bytes(count()); break;
-            case 3: break;
-        }
-        replies.push_back(reply);
-        port.arrive(reply);
+        replies.push_back(linkfuzz::deviceReply(in, written));
+        port.arrive(replies.back());
     };
     sampler::LinkSamplerDevice device(link);
     const sampler::ExchangeLimits instant{1, 1, 1, 0.0};
     const sampler::ExchangeOutcome outcome = sampler::runSamplingExchange(state, device, rate, instant);
-    devlink::setLinkNotifier(previous);
 
     const QByteArray& sent = port.written;
     const QByteArray commands = QByteArray(1, static_cast<char>(state.RateCommand)) + static_cast<char>(state.TransferCommand);
