@@ -183,6 +183,18 @@ void MainWindow::buildLists() {
         memory->addCell(key, QStringLiteral("Address%1Value%1").arg(i), QString());
         memory->addCell(key, QStringLiteral("Address%1Disp%1").arg(i), QString());
     }
+
+    // The widest value each column shows in this edition's replies, so the
+    // columns are wide enough before the first reply; the unassembly's
+    // instructions take the width left over.
+    const bool eight = profile_.replyLayout == editions::ReplyLayout::Eight;
+    regs->setColumnFit(1, eight ? QStringLiteral("DD") : QStringLiteral("0000'0000"), 1);
+    unasm->setColumnFit(0, QStringLiteral("DDDD"), 0);
+    unasm->setColumnFit(1, eight ? QStringLiteral("DD DD DD") : QStringLiteral("DDDD DDDD"), 0);
+    unasm->setColumnFit(2, QStringLiteral("MOV   R12,[R13+DDDDH]"), 1);
+    memory->setColumnFit(0, QStringLiteral("DDDD"), 1);
+    memory->setColumnFit(1, eight ? QStringLiteral("DD") : QStringLiteral("DDDD"), 1);
+    memory->setColumnFit(2, eight ? QStringLiteral("W") : QStringLiteral("WW"), 1);
 }
 
 void MainWindow::Form_Load() {

@@ -116,15 +116,31 @@ void MainWindow::setInitialBandSizes() {
     auto px = [tpp](long long twips) { return static_cast<int>(twips / tpp); };
 
     // CoolBar1: help 1/5, command line 3/5, lists the rest; while the help band
-    // is closed, the lists take its share too.
+    // is closed, the lists take its share too. The lists get at least the
+    // width that shows their values in full, as far as the command line keeps
+    // half of what is left.
     const long long w = static_cast<long long>(coolBar1_->width()) * tpp;
     const int pic3 = px(w / 5);
-    const int richTb1 = px((w / 5) * 3);
     const int helpShare = band(QStringLiteral("Pic3"))->isHidden() ? 0 : pic3;
-    const int pic2 = std::max(1, coolBar1_->width() - helpShare - richTb1);
+    const int room = coolBar1_->width() - helpShare;
+    // A list in its band, and a few pixels the splitters may round away.
+    const auto banded = [](const platform::ListView* list) {
+        const QMargins m = list->parentWidget()->contentsMargins();
+        return list->preferredWidth() + m.left() + m.right() + 4;
+    };
+    const int left = std::max(banded(list_[0]), banded(list_[1]));
+    const int right = banded(list_[2]);
+    const int lists = left + right + coolBar2_->handleWidth() + coolBar1_->handleWidth();
+    const int pic2 = std::max({1, room - px((w / 5) * 3), std::min(lists, room / 2)});
+    const int richTb1 = std::max(1, room - pic2);
     coolBar1_->setSizes({0, pic3, richTb1, pic2});
 
-    // CoolBar2: the register band takes half the height of its column.
+    // CoolBar2: the two columns by what their lists need.
+    const int inner = std::max(2, pic2 - coolBar1_->handleWidth() - coolBar2_->handleWidth());
+    const int leftWidth = std::max(1, static_cast<int>(static_cast<long long>(inner) * left / std::max(1, left + right)));
+    coolBar2_->setSizes({leftWidth, std::max(1, inner - leftWidth)});
+
+    // CoolBar2's first column: the register band takes half the height.
     const long long h = static_cast<long long>(coolBar2Left_->height()) * tpp;
     const int regs = std::max(1, px(h / 2));
     coolBar2Left_->setSizes({regs, std::max(1, coolBar2Left_->height() - regs)});
@@ -133,22 +149,7 @@ void MainWindow::setInitialBandSizes() {
     const long long e = static_cast<long long>(coolBar4_->height()) * tpp;
     const int editor = std::max(1, px((e * 7) / 10));
     coolBar4_->setSizes({editor, std::max(1, coolBar4_->height() - editor)});
-
-    // Columns: the three lists share one width in the vertical bar.
-    const long long l1 = static_cast<long long>(list_[0]->viewport()->width()) * tpp;
-    const long long l3 = static_cast<long long>(list_[2]->viewport()->width()) * tpp;
-    list_[0]->setColumnWidth(0, px(l1 / 2));
-    list_[0]->setColumnWidth(1, px(l1 / 2));
-    // The unassembly's three shares add up to more than its width. Its address
-    // (four digits) and codes (up to nine characters) take no more than they
-    // need, so the instruction text keeps the rest.
-    const QFontMetrics unasm(list_[1]->font());
-    const int pad = 2 * unasm.horizontalAdvance(QLatin1Char('0'));
-    list_[1]->setColumnWidth(0, std::min(px(l1 / 3), unasm.horizontalAdvance(QStringLiteral("0000")) + pad));
-    list_[1]->setColumnWidth(1, std::min(px(l1 / 2), unasm.horizontalAdvance(QStringLiteral("000000000")) + pad));
-    list_[1]->setColumnWidth(2, px(l1 / 2));
-    for (int c = 0; c < 3; ++c) list_[2]->setColumnWidth(c, px(l3 / 3));
-    // Each list's last column then takes whatever width is left (ListView).
+    // The lists' columns follow their texts and their font (ListView).
 }
 
 }  // namespace app

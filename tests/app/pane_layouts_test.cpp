@@ -1,4 +1,7 @@
 #include "app_fixture.h"
+#include "link/fake/monitor_machine.h"
+#include "link/reply_fills.h"
+#include "link/widgets/reply_list_views.h"
 #include "platform/widgets/list_view.h"
 #include "platform/widgets/rich_text_box.h"
 
@@ -6,6 +9,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -255,5 +259,83 @@ TEST(PaneLayouts, ListsShowEveryColumnWholeAtTheDefaultSize) {
             widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->topLevelItem(r)->text(last)));
         EXPECT_GE(list->columnWidth(last), widest + 8);
         EXPECT_GE(list->columnWidth(last), list->header()->sectionSizeHint(last));
+    }
+}
+
+namespace {
+
+// Every cell of `list` fits its column at the cell's own font.
+void expectCellsInFull(const platform::ListView* list) {
+    const int margin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+    for (int r = 0; r < list->topLevelItemCount(); ++r) {
+        const QTreeWidgetItem* item = list->topLevelItem(r);
+        for (int c = 0; c < list->columnCount(); ++c) {
+            const QFontMetrics metrics(item->font(c));
+            ASSERT_GE(list->columnWidth(c), metrics.horizontalAdvance(item->text(c)) + margin)
+                << "row " << r << " column " << c << " \"" << item->text(c).toStdString() << "\"";
+        }
+    }
+}
+
+}  // namespace
+
+// A lab's 1024 x 768 screen, maximised under a window manager: with the help
+// band closed, the three lists show the device's R, D and U replies in full,
+// without scrolling sideways; after a larger display font size the columns
+// widen with their texts.
+TEST(PaneLayouts, ListsShowTheirRepliesInFullAt1024x768) {
+    const struct {
+        const editions::EditionProfile& profile;
+        fakevaz::Edition device;
+    } cases[] = {{editions::profileCorvane16(), fakevaz::Edition::Corvane16},
+                 {editions::profileCorvane(), fakevaz::Edition::Corvane},
+                 {editions::profileCorvane8(), fakevaz::Edition::Corvane8}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.profile.titleWord));
+        WindowFixture f(c.profile);
+        app::MainWindow& w = f.build();
+        w.setWindowState(Qt::WindowNoState);
+        w.resize(1024, 740);  // the screen less the window manager's title bar
+        w.setEnabled(true);
+        w.show();
+        w.HelpDispOrUnDisp_Click();
+        QApplication::processEvents();
+        w.setInitialBandSizes();
+        QApplication::processEvents();
+
+        fakevaz::MonitorMachine device(c.device);
+        device.setReg(1, 0xFFFF);
+        devlink::ReplyListViews lists(*w.ListView1(), *w.ListView2(), *w.ListView3());
+        const auto reply = [](const std::string& body) { return QByteArray("X\r\n") + QByteArray::fromStdString(body); };
+        devlink::fillRegisterList(reply(device.registers()), c.profile.replyLayout, lists);
+        devlink::fillMemoryList(reply(device.dump(0)), c.profile.replyLayout, lists);
+        devlink::fillUnasmList(reply(device.unassemble(0)), c.profile.replyLayout, lists);
+        lists.appendUnasmRow({"1000", "B8 12 34", "MOV R12,[R13+1234H]"});
+        QApplication::processEvents();
+
+        std::vector<int> before;
+        for (platform::ListView* list : {w.ListView1(), w.ListView2(), w.ListView3()}) {
+            SCOPED_TRACE(list->objectName().toStdString());
+            expectCellsInFull(list);
+            int used = 0;
+            for (int col = 0; col < list->columnCount(); ++col) {
+                used += list->columnWidth(col);
+                before.push_back(list->columnWidth(col));
+            }
+            EXPECT_LE(used, list->viewport()->width()) << "no sideways scrolling";
+        }
+
+        // 设置 → 显示字体尺寸 → 16: the lists take 14 points, and their columns follow.
+        f.prompter.answerFont(platform::FontChoice{QStringLiteral("宋体"), 16, false, false, false, false});
+        w.SetDisplayFontSize_Click();
+        QApplication::processEvents();
+        std::size_t k = 0;
+        for (platform::ListView* list : {w.ListView1(), w.ListView2(), w.ListView3()}) {
+            SCOPED_TRACE(list->objectName().toStdString());
+            ASSERT_DOUBLE_EQ(list->font().pointSizeF(), 14);
+            expectCellsInFull(list);
+            for (int col = 0; col < list->columnCount(); ++col, ++k)
+                if (list->contentWidth(col) >= before[k]) EXPECT_GT(list->columnWidth(col), before[k]) << col;
+        }
     }
 }

@@ -1,6 +1,12 @@
 #pragma once
 // A report-style list whose columns, rows and cells are found by text keys,
 // as the program addresses them ("RegisterValue", "Address17", "Address17Value17").
+//
+// Its columns are as wide as their texts need at the list's font: the header,
+// the widest cell so far and a sample of the widest text the column will show.
+// Width the list has beyond that goes to the columns by their shares; a list
+// narrower than its texts scrolls sideways. The widths follow a change of
+// font, of the list's width and of any cell that outgrows its column.
 
 #include <QHash>
 #include <QString>
@@ -41,12 +47,40 @@ public:
     // The list's text size, also for cells with a font of their own.
     void setFontSize(double pointSize);
 
+    // The widest text `column` will show, and its share of the width left
+    // over (every column's share is 1 until set; 0 takes none).
+    void setColumnFit(int column, const QString& sample, int share);
+    // The width `column`'s texts need.
+    int contentWidth(int column) const;
+    // The list's width when every column shows its texts in full, its frame
+    // and its vertical scroll bar included.
+    int preferredWidth() const;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
 private:
+    struct ColumnFit {
+        QString sample;
+        int share = 1;
+        int content = 0;
+    };
+    int cellWidth(const QTreeWidgetItem* item, int column) const;
+    int sampleWidth(int column) const;
+    // Measures every column again (a new font), or grows the columns of the
+    // rows `first` to `last` that have outgrown them.
+    void measureAll();
+    void measureRows(int first, int last, int fromColumn, int toColumn);
+    void applyColumnWidths();
+
     QHash<QString, QTreeWidgetItem*> rows_;
     QHash<QString, std::pair<QTreeWidgetItem*, int>> cells_;
     QHash<QTreeWidgetItem*, int> nextCell_;
     QStringList columnKeys_;
     QList<Qt::Alignment> alignments_;
+    QList<ColumnFit> fits_;
+    bool applying_ = false;
 };
 
 }  // namespace platform
