@@ -170,8 +170,8 @@ public:
     devlink::TerminalPump pump;
     devlink::MonitorExchange exchange;
     devlink::CodeTransfer transfer;
-    // What the device sent after each carriage return, for the search.
-    std::vector<QByteArray> repliesToReturns;
+    // What the device sent after each carriage return, per opening of the port, for the search.
+    std::vector<std::vector<QByteArray>> repliesToReturns;
     // What the program wrote, in runs: a transfer's command (true) or what
     // followed it (false).
     std::vector<std::pair<bool, QByteArray>> runs;
@@ -190,7 +190,10 @@ private:
         if (runs.empty() || runs.back().first != launch) runs.emplace_back(launch, QByteArray());
         runs.back().second += written;
         const QByteArray reply = linkfuzz::deviceReply(in_, written);
-        if (written.endsWith('\r')) repliesToReturns.push_back(reply);
+        if (written.endsWith('\r')) {
+            repliesToReturns.resize(static_cast<std::size_t>(port.opens));
+            repliesToReturns.back().push_back(reply);
+        }
         port.arrive(reply);
     }
 
@@ -198,19 +201,30 @@ private:
     platform::ScopedWaitHooks waits_{linkfuzz::instantWaits([this] { events(); })};
 };
 
+// The reply check as it stands for replies without a zero byte: an odd number
+// of bytes ending with CR LF ">" or LF CR ">".
+bool promptAtOddEnd(const QByteArray& reply) {
+    return reply.size() % 2 == 1 && (reply.endsWith("\r\n>") || reply.endsWith("\n\r>"));
+}
+
 void search(Session& s) {
     NoSearchView view;
     devlink::PortSearch search(s.link, view);
     search.load();
-    if (search.foundPort() != 0 && !s.link.PortReady) fail("a port found but not ready");
-    if (!s.link.PortReady) return;
-    // The found port's handshake is the last three carriage returns; its third reply carries the prompt.
-    const std::vector<QByteArray>& r = s.repliesToReturns;
-    const std::size_t n = r.size();
-    if (n < 3) fail("a port taken without three replies");
-    for (std::size_t k = n - 3; k < n; ++k)
-        if (r[k].size() < 3) fail("a port taken on a reply of fewer than three bytes");
-    if (!devlink::hasMonitorPrompt(r[n - 1])) fail("a port taken without a prompt in its third reply");
+    if ((search.foundPort() != 0) != s.link.PortReady) fail("a port found but not ready, or ready but not found");
+    // A port answers the handshake when its three replies have three bytes
+    // each and the third carries the prompt; the search takes the first that does.
+    for (std::size_t port = 0; port < s.repliesToReturns.size(); ++port) {
+        const std::vector<QByteArray>& r = s.repliesToReturns[port];
+        for (const QByteArray& reply : r)
+            if (!reply.contains('\0') && devlink::hasMonitorPrompt(reply) != promptAtOddEnd(reply))
+                fail("the reply check read a reply without zeros otherwise");
+        const bool answers = r.size() == 3 && std::all_of(r.begin(), r.end(), [](const QByteArray& b) {
+            return b.size() >= 3;
+        }) && devlink::hasMonitorPrompt(r[2]);
+        const bool last = port + 1 == s.repliesToReturns.size();
+        if (answers != (last && s.link.PortReady)) fail("the search took a port that did not answer, or passed one that did");
+    }
 }
 
 // Each run of the transfer's command is a prefix of it; each run after one, a

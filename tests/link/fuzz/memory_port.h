@@ -18,12 +18,14 @@ class MemoryPort : public devlink::DevicePort {
 public:
     // Called with every write, while the port is open.
     std::function<void(const QByteArray&)> device;
-    // Everything written, in order.
+    // Everything written, in order, and how often the port was opened.
     QByteArray written;
+    int opens = 0;
 
     int openAt(const QString&, int, const QString&) override {
         if (open_) return devlink::CommPortAlreadyOpen;
         open_ = true;
+        ++opens;
         return devlink::CommOk;
     }
     void close() override {
