@@ -133,6 +133,31 @@ TEST_P(WindowLayout, TheConsoleShowsItsControls) {
     }
 }
 
+// Every procedure step reads the probe list: from 1600 pixels on its names
+// and values whole; at 1366 its values and all but its two longest names
+// (their tool tips tell them whole).
+TEST_P(WindowLayout, TheProbeListShowsItsNamesAndValues) {
+    LabWindow lab(GetParam());
+    QTreeWidget* probes = lab.w().ListView2();
+    QFont bold = probes->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    ASSERT_GT(probes->topLevelItemCount(), 10);
+    int namesCut = 0, valuesCut = 0;
+    for (int i = 0; i < probes->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = probes->topLevelItem(i);
+        namesCut += probes->columnWidth(0) < metrics.horizontalAdvance(row->text(0));
+        valuesCut += probes->columnWidth(1) < metrics.horizontalAdvance(row->text(1));
+    }
+    if (GetParam().width >= 1600) {
+        EXPECT_EQ(namesCut, 0);
+        EXPECT_EQ(valuesCut, 0);
+    } else if (GetParam().width >= 1366) {
+        EXPECT_LE(namesCut, 2);
+        EXPECT_EQ(valuesCut, 0);
+    }
+}
+
 // The side panel widens against the drawings, its columns by their own
 // handles, and a memory row of the register tree shows all its cells once
 // the tree's column is wide enough.
@@ -150,8 +175,10 @@ TEST_P(WindowLayout, TheSidePanelWidensByDraggingUntilAMemoryRowReadsWhole) {
 
     QSplitter* columns = w.CoolBar2();
     const int trees = columns->sizes()[1];
-    drag(columns->handle(2), {80, 0});
-    EXPECT_EQ(columns->sizes()[1], trees + 80) << "the trees' column";
+    drag(columns->handle(1), {-60, 0});
+    EXPECT_EQ(columns->sizes()[1], trees + 60) << "the trees' column from the probe list's";
+    drag(columns->handle(2), {60, 0});
+    EXPECT_EQ(columns->sizes()[1], trees + 120) << "the trees' column from the signal list's";
     // The signal list keeps what the user gave it when the panel widens further.
     const QList<int> dragged = columns->sizes();
     drag(bar.handle(4), {-30, 0});

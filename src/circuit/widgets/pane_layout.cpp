@@ -24,6 +24,7 @@ namespace {
 constexpr int kTextsShare = 45;
 constexpr int kProbeListShare = 40;
 constexpr int kConsoleShare = 60;
+constexpr int kProbeColumnShare = 75;
 // The most cells to a row the console's column is widened to: a wider side
 // panel is the lists' to read.
 constexpr int kMostConsoleCells = 2;
@@ -161,6 +162,12 @@ void PaneLayout::fitSidePanel() {
             room, consoleBand - first->chrome(2, Qt::Vertical), [&](int n) { return grid->widthFor(n) + inset; },
             [&](int width) { return grid->heightForWidth(width - inset); },
             columns->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, columns));
+        // Every step of a procedure reads the probe list: it shows its names
+        // and values whole as far as that leaves the other columns 25 %; the
+        // trees and the signal list are browsed, and widened by dragging.
+        if (const auto* fit = window_.ListView2()->findChild<const NameColumns*>(QString(), Qt::FindDirectChildrenOnly))
+            firstWidth = std::max(firstWidth, std::min(fit->wholeWidth() + first->chrome(1, Qt::Horizontal),
+                                                       percentOf(room, kProbeColumnShare)));
     }
     // The signal list no wider than its columns need; the trees, whose
     // memory rows are long, take what it leaves.

@@ -18,7 +18,8 @@
 // column), the console the rest, and the column as wide as the console needs
 // to show all its controls without scrolling in one or two cells to a row,
 // as far as that leaves the other two columns 40 % of the panel, else one
-// cell to a row with its scroll bar; the other two share the rest equally,
+// cell to a row with its scroll bar, and wider where the probe list needs it
+// to show its rows whole, as far as that leaves the others 25 %; the other two share the rest equally,
 // the signal list up to what its columns need whole. The columns are fitted
 // again whenever the panel changes size; a column the user sized by dragging
 // keeps its width, and the trees' column takes the change. The views fill
