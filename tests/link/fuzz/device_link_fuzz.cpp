@@ -44,6 +44,7 @@
 #include "link/reply_fills.h"
 #include "link/terminal_pump.h"
 #include "link/address_rule.h"
+#include "link/fuzz/checked_reply_lists.h"
 #include "link/fuzz/fuzz_device.h"
 #include "link/fuzz/memory_port.h"
 #include "platform/wait_seconds.h"
@@ -77,21 +78,6 @@ struct Progress : devlink::ProgressView {
     QString progressTag() const override { return use(), QString(); }
     void showInFront() override { use(); }
     void unload() override { use(), unloaded = true; }
-};
-
-struct Lists : devlink::ReplyLists {
-    int unasmRows = 0;
-    void setMemoryRow(const devlink::MemoryRow& row) override {
-        if (row.row < 1 || row.row > 128) fail("a memory row outside its list");
-    }
-    QString registerValue(int) const override { return {}; }
-    void setRegisterValue(int row, const QString&) override {
-        if (row < 1 || row > 17) fail("a register row outside its list");
-    }
-    void markRegister(int, bool) override {}
-    int appendUnasmRow(const devlink::UnasmRow&) override { return ++unasmRows; }
-    void selectUnasmRow(int) override {}
-    void scrollToUnasmRow(int) override {}
 };
 
 struct NoSearchView : devlink::SearchView {
@@ -165,7 +151,7 @@ public:
     devlink::LinkState link;
     linkfuzz::MemoryPort port;
     QTimer pumpTimer;
-    Lists lists;
+    linkfuzz::CheckedReplyLists lists{fail};
     std::vector<std::unique_ptr<Progress>> dialogs;
     devlink::TerminalPump pump;
     devlink::MonitorExchange exchange;

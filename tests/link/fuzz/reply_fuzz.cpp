@@ -5,6 +5,7 @@
 // find the first prompt of the whole reply.
 #include "link/reply_completion.h"
 #include "link/reply_fills.h"
+#include "link/fuzz/checked_reply_lists.h"
 
 #include <QByteArrayView>
 
@@ -21,21 +22,6 @@ void fail(const char* what) {
     std::abort();
 }
 
-struct CountingLists : devlink::ReplyLists {
-    int unasmRows = 0;
-    void setMemoryRow(const devlink::MemoryRow& row) override {
-        if (row.row < 1 || row.row > 128 || row.display.size() > 2) fail("a memory row out of its list");
-    }
-    QString registerValue(int) const override { return {}; }
-    void setRegisterValue(int row, const QString&) override {
-        if (row < 1 || row > 17) fail("a register row out of its list");
-    }
-    void markRegister(int, bool) override {}
-    int appendUnasmRow(const devlink::UnasmRow&) override { return ++unasmRows; }
-    void selectUnasmRow(int) override {}
-    void scrollToUnasmRow(int) override {}
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -43,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto layout = (data[0] & 1) ? editions::ReplyLayout::Eight : editions::ReplyLayout::Sixteen;
     const QByteArrayView reply(data + 1, static_cast<qsizetype>(size - 1));
 
-    CountingLists lists;
+    linkfuzz::CheckedReplyLists lists(fail);
     devlink::fillMemoryList(reply, layout, lists);
     devlink::fillRegisterList(reply, layout, lists);
     devlink::fillUnasmList(reply, layout, lists);
