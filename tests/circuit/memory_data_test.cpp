@@ -5,15 +5,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/resource.h>
-
 #include "circuit/memory_data.h"
 #include "circuit/widgets/circuit_parts.h"
 #include "circuit/widgets/form7.h"
 #include "env_fixture.h"
 #include "usart_frame.h"
 #include "sim/simulator.h"
+#include "support/file_size_limit.h"
 #include "support/program_folder.h"
 #include "support/scripted_prompter.h"
 
@@ -76,26 +74,6 @@ QString boxText(const char* firstLine) {
     return QString::fromUtf8(firstLine) +
            QStringLiteral("\n    输入数据末尾为字符'B'，表示数据为二进制；为字符'H'，表示数据为十六进制；否则表示数据为十进制。");
 }
-
-// Files are no larger than they need to be while this lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        previousSignal_ = ::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        ::signal(SIGXFSZ, previousSignal_);
-    }
-
-private:
-    rlimit previous_{};
-    sighandler_t previousSignal_{};
-};
 
 }  // namespace
 
@@ -314,7 +292,8 @@ TEST(MemoryData, AFailedSaveLeavesTheOldFileWhole) {
     chips.prompter.answerFile(path);
     {
         // The disk takes no more than 16 bytes of any file.
-        FileSizeLimit limit(16);
+        testsupport::FileSizeLimit limit(16);
+        ASSERT_TRUE(limit.ok());
         circuit::saveMemoryDataCommand(chips.env, chips.setup({}, {chips.entry({{1, "U"}})}), 0);
     }
     const auto messages = chips.prompter.messages();

@@ -3,6 +3,7 @@
 #include "link/codefile/code_file.h"
 #include "link/device_port.h"
 #include "platform/wait_seconds.h"
+#include "support/file_size_limit.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -11,8 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace devlink;
 using fakevaz::Edition;
@@ -357,23 +356,9 @@ TEST_F(CodeTransfer16Test, FilesThatCannotBeWrittenOrReadAreReportedAndNothingIs
 TEST_F(CodeTransfer16Test, AWriteFailureDuringTheDataCancelsTheReceive) {
     auto& fake = startDevice();
     // The file may grow to its header and ten data bytes.
-    struct Limit {
-        rlimit old{};
-        void (*oldHandler)(int) = nullptr;
-        Limit() {
-            getrlimit(RLIMIT_FSIZE, &old);
-            oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-            rlimit small = old;
-            small.rlim_cur = 15;
-            setrlimit(RLIMIT_FSIZE, &small);
-        }
-        ~Limit() {
-            setrlimit(RLIMIT_FSIZE, &old);
-            std::signal(SIGXFSZ, oldHandler);
-        }
-    };
     {
-        Limit limit;
+        testsupport::FileSizeLimit limit(15);
+        ASSERT_TRUE(limit.ok());
         prompter.answerFile(path("full.COD"));
         transfer.ToolRecvData_Click();
         ASSERT_TRUE(waitDone());
