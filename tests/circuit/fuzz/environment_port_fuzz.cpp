@@ -54,16 +54,22 @@ private:
     sim::SerialLink& port_;
 };
 
-const std::string& usartSheetBytes() {
-    static const std::string bytes = schgen::writeSchBytes(circuittest::usartSheet());
-    return bytes;
+// The circuit's sheet as the reader gives it from the written file, read once.
+const schematic::SchSheet& usartSheetAsRead() {
+    static const schematic::SchSheet sheet = [] {
+        schematic::SchSheet read;
+        schematic::SilentSchNotifier quiet;
+        if (schematic::ReadSchBytes(read, schgen::writeSchBytes(circuittest::usartSheet()), quiet) != 1) fail("no circuit");
+        return read;
+    }();
+    return sheet;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QCoreApplication app(*argc, *argv);
-    usartSheetBytes();
+    usartSheetAsRead();
     return 0;
 }
 
@@ -76,8 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Taking taking(port);
     env->simulator.setSerialLink(&taking);
 
-    schematic::SilentSchNotifier quiet;
-    if (schematic::ReadSchBytes(env->schematic.currentSheet, usartSheetBytes(), quiet) != 1) fail("no circuit");
+    env->schematic.currentSheet = usartSheetAsRead();
     const std::optional<circuit::LoadedCircuit> loaded = circuit::buildCurrentSheet(*env);
     if (!loaded || loaded->Setup.InSignalCount() != 4 || loaded->Setup.InBusCount() != 1) fail("no circuit");
     const circuit::LoadedCircuit& c = *loaded;
