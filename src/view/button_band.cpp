@@ -5,14 +5,17 @@
 namespace view {
 namespace {
 
+// The design: a 28-pixel band, the title 70 wide, buttons 57 wide 64 apart from x = 80.
 constexpr int kTitleTop = 7;
 constexpr int kTitleHeight = 17;
 constexpr int kButtonTop = 4;
 constexpr int kButtonHeight = 20;
+constexpr int kDesignBandHeight = 28;
 constexpr int kDesignTitleWidth = 70;
 constexpr int kDesignButtonWidth = 57;
 constexpr int kDesignButtonStep = 64;
 constexpr int kDesignFirstButton = 80;
+constexpr int kDesignBandWidth = kDesignFirstButton + 3 * kDesignButtonStep + kDesignButtonWidth;
 constexpr int kGap = 4;
 constexpr int kRowStep = kButtonHeight + kGap;
 

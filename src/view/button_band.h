@@ -26,10 +26,6 @@ struct ButtonBand {
     int height = 0;
 };
 
-// The design: a 28-pixel band, the title 70 wide, buttons 57 wide 64 apart from x = 80.
-inline constexpr int kDesignBandHeight = 28;
-inline constexpr int kDesignBandWidth = 80 + 3 * 64 + 57;
-
 // `titleWidth` and `buttonWidth` are the least widths that show the title
 // and the widest caption a button takes.
 ButtonBand layoutButtonBand(int width, int titleWidth, int buttonWidth);
