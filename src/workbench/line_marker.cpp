@@ -16,7 +16,7 @@ void LineMarker::mark(const QTextBlock& block) {
     end_ = QTextCursor(block);
     end_.movePosition(QTextCursor::EndOfBlock);
     end_.setKeepPositionOnInsert(true);
-    rehighlightMarked();
+    rehighlightBetween(start_, end_);
 }
 
 void LineMarker::clear() {
@@ -25,16 +25,13 @@ void LineMarker::clear() {
     const QTextCursor end = end_;
     start_ = QTextCursor();
     end_ = QTextCursor();
+    rehighlightBetween(start, end);
+}
+
+void LineMarker::rehighlightBetween(const QTextCursor& start, const QTextCursor& end) {
     for (QTextBlock b = start.block(); b.isValid(); b = b.next()) {
         rehighlightBlock(b);
         if (b == end.block()) break;
-    }
-}
-
-void LineMarker::rehighlightMarked() {
-    for (QTextBlock b = start_.block(); b.isValid(); b = b.next()) {
-        rehighlightBlock(b);
-        if (b == end_.block()) break;
     }
 }
 

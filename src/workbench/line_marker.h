@@ -24,7 +24,8 @@ protected:
     void highlightBlock(const QString& text) override;
 
 private:
-    void rehighlightMarked();
+    // Draws the blocks from `start`'s to `end`'s again.
+    void rehighlightBetween(const QTextCursor& start, const QTextCursor& end);
 
     // Before the first marked character, and after the last one; text
     // inserted at either stays outside.
