@@ -84,6 +84,4 @@ int64_t EnvironmentPort::takeDroppedOutput() {
     return n;
 }
 
-int64_t EnvironmentPort::bytesToWrite() const { return port_->bytesToWrite(); }
-
 }  // namespace circuit

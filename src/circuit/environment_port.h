@@ -67,8 +67,6 @@ public:
 
     // Output dropped on a full transmit buffer since the last call.
     int64_t takeDroppedOutput();
-    // Output still waiting for the line.
-    int64_t bytesToWrite() const;
     // Input dropped on a full receive buffer, over the port's whole life.
     int64_t droppedInput() const { return input_.dropped(); }
 

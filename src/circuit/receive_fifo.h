@@ -20,7 +20,6 @@ public:
     void clear() { head_ = count_ = 0; }
 
     std::size_t size() const { return count_; }
-    std::size_t capacity() const { return bytes_.size(); }
     int64_t dropped() const { return dropped_; }
 
 private:
