@@ -19,6 +19,10 @@ NameColumns::NameColumns(QTreeWidget& list, int nameColumn) : QObject(&list), li
     list.viewport()->installEventFilter(this);
 }
 
+NameColumns* NameColumns::of(const QTreeWidget& list) {
+    return list.findChild<NameColumns*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
 int NameColumns::need(int c) const {
     QFont bold = list_.font();
     bold.setBold(true);

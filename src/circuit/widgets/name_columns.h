@@ -24,6 +24,8 @@ class NameColumns : public QObject {
 public:
     // Fits `list`'s columns from now on; the list owns it.
     NameColumns(QTreeWidget& list, int nameColumn);
+    // The fitting of `list`; null while it has none.
+    static NameColumns* of(const QTreeWidget& list);
 
     // Measures the texts again and fits the columns (after a fill).
     void fit();

@@ -165,7 +165,7 @@ void PaneLayout::fitSidePanel() {
         // Every step of a procedure reads the probe list: it shows its names
         // and values whole as far as that leaves the other columns 25 %; the
         // trees and the signal list are browsed, and widened by dragging.
-        if (const auto* fit = window_.ListView2()->findChild<const NameColumns*>(QString(), Qt::FindDirectChildrenOnly))
+        if (const NameColumns* fit = NameColumns::of(*window_.ListView2()))
             firstWidth = std::max(firstWidth, std::min(fit->wholeWidth() + first->chrome(1, Qt::Horizontal),
                                                        percentOf(room, kProbeColumnShare)));
     }
@@ -175,7 +175,7 @@ void PaneLayout::fitSidePanel() {
     int signalsWidth = rest - rest / 2;
     if (signalsColumn_ > 0)
         signalsWidth = signalsColumn_;
-    else if (const auto* fit = window_.ListView1()->findChild<const NameColumns*>(QString(), Qt::FindDirectChildrenOnly))
+    else if (const NameColumns* fit = NameColumns::of(*window_.ListView1()))
         signalsWidth = std::min(signalsWidth, fit->wholeWidth() + window_.coolBar2Column(3)->chrome(1, Qt::Horizontal));
     columns->setSizes({firstWidth, rest - signalsWidth, signalsWidth});
 }

@@ -153,7 +153,7 @@ void SignalListView::fill(const circuit::SignalList& model) {
         items.append(item);
     }
     addTopLevelItems(items);
-    if (auto* columns = findChild<NameColumns*>(QString(), Qt::FindDirectChildrenOnly)) columns->fit();
+    if (NameColumns* columns = NameColumns::of(*this)) columns->fit();
 }
 
 void SignalListView::mirror(const circuit::SignalList& model, const std::vector<int32_t>& rows) {
