@@ -9,7 +9,8 @@
 //
 // An IC is a box whose top-left corner is the given point. Its input pins
 // stand on the left, outputs, bidirectional and unused pins on the right (the
-// 74LS245's A side on the left), numbered names first (D0, D1, ... D10), then
+// 74LS245's A side and the Am2901's bit-0 shift ports, RAM0 and Q0, on the
+// left), numbered names first (D0, D1, ... D10), then
 // the controls, 10 units apart starting 10 below the top, each 20 long; VCC leaves the top and GND the bottom, in the middle.
 // pinEnd() tells where a pin's outer end lies. net() draws a stub that reaches
 // 30 or more units further out (longer for long names), so keep about 100

@@ -1,7 +1,7 @@
 #pragma once
 // The description of the default circuit (circuit.txt): where each IC stands,
-// how its pins are connected, the frames and notes of the sheet, and the
-// experiment directives.
+// how its pins are connected, which nets are drawn as buses, the frames,
+// notes and title block of the sheet, and the experiment directives.
 
 #include <cstdint>
 #include <string>
