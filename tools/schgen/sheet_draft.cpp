@@ -23,7 +23,6 @@ namespace dir = schematic::direction;
 
 constexpr int32_t kPitch = 10;
 constexpr int32_t kPinLength = 20;
-constexpr int32_t kMinStub = 30;
 
 // Colours as the files store them (0x00BBGGRR).
 constexpr int32_t kDarkRed = 128;
@@ -300,8 +299,7 @@ int SheetDraft::net(int partIndex, int pinNumber, const std::string& name) {
     const SchElement& e = pin(p, pinNumber);
     const SheetPoint from = placement.pinOuterEnd(e);
     const int32_t d = placement.pinDirection(e);
-    const int32_t length = std::max(kMinStub, roundUp(textWidth(name) + 20, kPitch));
-    const SheetPoint to = schematic::stepTowards(from, d, length);
+    const SheetPoint to = schematic::stepTowards(from, d, labelStubLength(name));
     const int stub = wire({from, to});
     // Labels read rightwards from their anchor, so the anchor sits at the
     // stub's left end and the name stays over the stub, clear of the pin number.

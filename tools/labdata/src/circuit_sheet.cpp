@@ -75,12 +75,6 @@ std::set<std::string> probedNets(const CircuitPlan& plan) {
     return names;
 }
 
-// The length of a label stub for `name`: room for the text and a grid step
-// at either end.
-int32_t labelStubLength(const std::string& name) {
-    return std::max(3 * kGrid, (schgen::textWidth(name) + 3 * kGrid - 1) / kGrid * kGrid);
-}
-
 struct PlacedIc {
     const IcPlan* plan = nullptr;
     int part = 0;
@@ -369,7 +363,7 @@ private:
         int32_t longestUp = 0, longestDown = 0, longestWithin = 0;
         for (const PlacedPin& p : pins_) {
             if (p.ic != g.ic || p.dir != g.side || std::find(g.pins.begin(), g.pins.end(), &p) != g.pins.end()) continue;
-            const int32_t stub = stubbed_.contains(&p) ? labelStubLength(p.net) : 0;
+            const int32_t stub = stubbed_.contains(&p) ? schgen::labelStubLength(p.net) : 0;
             if (p.end.y < yTop) {
                 ++passUp;
                 longestUp = std::max(longestUp, stub);
