@@ -299,7 +299,10 @@ int SheetDraft::net(int partIndex, int pinNumber, const std::string& name) {
     const SchElement& e = pin(p, pinNumber);
     const SheetPoint from = placement.pinOuterEnd(e);
     const int32_t d = placement.pinDirection(e);
-    const SheetPoint to = schematic::stepTowards(from, d, labelStubLength(name));
+    return labelledStub(from, d, schematic::stepTowards(from, d, labelStubLength(name)), name);
+}
+
+int SheetDraft::labelledStub(SheetPoint from, int32_t d, SheetPoint to, const std::string& name) {
     const int stub = wire({from, to});
     // Labels read rightwards from their anchor, so the anchor sits at the
     // stub's left end and the name stays over the stub, clear of the pin number.

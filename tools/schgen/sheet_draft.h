@@ -56,6 +56,9 @@ public:
     // with a net label on it. Every pin given the same name ends in one net.
     // Returns the stub's element index; its label is the element after it.
     int net(int part, int pinNumber, const std::string& name);
+    // The same on a stub of a given length: from the pin end `from`, which
+    // points in direction `dir`, out to `to`.
+    int labelledStub(schematic::SheetPoint from, int32_t dir, schematic::SheetPoint to, const std::string& name);
 
     // Plain drawing; each returns the new element's index.
     int wire(const std::vector<schematic::SheetPoint>& points);

@@ -202,13 +202,6 @@ private:
 
     void label(SheetPoint at, const std::string& name) { d_.netLabel(i32(at.x), i32(at.y), name); }
 
-    // A stub from a pin end with the net's label on it, reading rightwards
-    // from its left end and clear of the pin number.
-    void stubWithLabel(SheetPoint from, int32_t d, SheetPoint to, const std::string& name) {
-        d_.wire({from, to});
-        label(d == dir::Right ? schematic::stepTowards(from, d, kGrid) : to, name);
-    }
-
     // A bus's pins on one side of one chip.
     struct BusGroup {
         std::vector<const PlacedPin*> pins;
@@ -282,7 +275,7 @@ private:
                     const SheetPoint end = schematic::stepTowards(p->end, g->side, length);
                     if (length < busStub(*g) || !WireRouter(d_.sheet(), area(block)).clear(schematic::stepTowards(p->end, g->side, kGrid), end))
                         throw PlanError(lineOf(*p), pinText(*p) + ": no room for its bus stub");
-                    stubWithLabel(p->end, g->side, end, p->net);
+                    d_.labelledStub(p->end, g->side, end, p->net);
                     d_.busEntry(end, {x, end.y + (down ? kGrid : -kGrid)});
                 }
             }
@@ -420,7 +413,7 @@ private:
             const WireRouter router(d_.sheet(), area(block));
             const auto to = router.stubEnd(p.end, p.dir, p.net);
             if (!to) throw PlanError(lineOf(p), pinText(p) + ": no room for its label stub");
-            stubWithLabel(p.end, p.dir, *to, p.net);
+            d_.labelledStub(p.end, p.dir, *to, p.net);
             done_.insert(&p);
         }
     }
