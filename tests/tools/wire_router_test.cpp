@@ -45,20 +45,10 @@ public:
             place = WireRouter(draft_.sheet(), area_).labelPlace(*net, label);
             if (!place) return false;
         }
-        draw(*net);
-        if (place) {
-            if (!place->stub.empty()) draft_.wire(place->stub);
-            if (place->junction) draft_.junction(static_cast<int32_t>(place->junction->x), static_cast<int32_t>(place->junction->y));
-            draft_.netLabel(static_cast<int32_t>(place->anchor.x), static_cast<int32_t>(place->anchor.y), label);
-            labels_.push_back(place->anchor);
-        }
+        drawRoutedNet(draft_, *net, place, label);
+        junctions_ += net->junctions.size();
         nets_.push_back(pins);
         return true;
-    }
-    void draw(const RoutedNet& net) {
-        for (const auto& w : net.wires) draft_.wire(w);
-        for (const SheetPoint& j : net.junctions) draft_.junction(static_cast<int32_t>(j.x), static_cast<int32_t>(j.y));
-        junctions_ += net.junctions.size();
     }
 
     SheetDraft& draft() { return draft_; }
@@ -101,7 +91,6 @@ private:
     SheetDraft draft_;
     std::map<std::string, int> parts_;
     std::vector<std::vector<Pin>> nets_;
-    std::vector<SheetPoint> labels_;
     std::size_t junctions_ = 0;
 };
 

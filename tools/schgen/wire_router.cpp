@@ -510,4 +510,13 @@ std::optional<SheetPoint> WireRouter::stubEnd(SheetPoint from, int32_t d, const 
     return SheetPoint{from.x + int64_t{kDx[d]} * steps * kGrid, from.y + int64_t{kDy[d]} * steps * kGrid};
 }
 
+void drawRoutedNet(SheetDraft& draft, const RoutedNet& net, const std::optional<LabelPlace>& place, const std::string& name) {
+    for (const std::vector<SheetPoint>& w : net.wires) draft.wire(w);
+    for (const SheetPoint& j : net.junctions) draft.junction(static_cast<int32_t>(j.x), static_cast<int32_t>(j.y));
+    if (!place) return;
+    if (!place->stub.empty()) draft.wire(place->stub);
+    if (place->junction) draft.junction(static_cast<int32_t>(place->junction->x), static_cast<int32_t>(place->junction->y));
+    draft.netLabel(static_cast<int32_t>(place->anchor.x), static_cast<int32_t>(place->anchor.y), name);
+}
+
 }  // namespace schgen

@@ -7,8 +7,7 @@
 // tree, a junction marks the join.
 //
 // The router only reads the sheet; the caller draws what it finds (with
-// SheetDraft::wire and SheetDraft::junction) before it routes the next net,
-// which then keeps clear of it.
+// drawRoutedNet) before it routes the next net, which then keeps clear of it.
 
 #include <cstdint>
 #include <optional>
@@ -17,6 +16,7 @@
 
 #include "schematic/part_transform.h"
 #include "schematic/sch_model.h"
+#include "schgen/sheet_draft.h"
 
 namespace schgen {
 
@@ -114,5 +114,10 @@ private:
     std::vector<uint8_t> noDown_;   // the step down from the point crosses a text
     std::vector<uint8_t> busLine_;  // a bus line passes: dearer to cross than a wire
 };
+
+// Draws a routed net's wires and junctions and, given its label's place, the
+// label `name` there with the stub and junction the place may need.
+void drawRoutedNet(SheetDraft& draft, const RoutedNet& net, const std::optional<LabelPlace>& place = std::nullopt,
+                   const std::string& name = {});
 
 }  // namespace schgen

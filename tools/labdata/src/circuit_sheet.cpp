@@ -200,8 +200,6 @@ private:
         return {f.x1 + kGrid, f.y1 + kGrid, f.x2 - kGrid, f.y2 - kGrid};
     }
 
-    void label(SheetPoint at, const std::string& name) { d_.netLabel(i32(at.x), i32(at.y), name); }
-
     // A bus's pins on one side of one chip.
     struct BusGroup {
         std::vector<const PlacedPin*> pins;
@@ -467,13 +465,7 @@ private:
             place = router.labelPlace(*net, name);
             if (!place) throw PlanError(lineOf(*group[0]), "no room for the label of " + name + " near " + pinText(*group[0]));
         }
-        for (const auto& w : net->wires) d_.wire(w);
-        for (const SheetPoint& j : net->junctions) d_.junction(i32(j.x), i32(j.y));
-        if (place) {
-            if (!place->stub.empty()) d_.wire(place->stub);
-            if (place->junction) d_.junction(i32(place->junction->x), i32(place->junction->y));
-            label(place->anchor, name);
-        }
+        schgen::drawRoutedNet(d_, *net, place, name);
     }
 
     // Each bus with a trunk: one line down the sheet's edge past the blocks it joins.
