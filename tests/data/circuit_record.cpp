@@ -4,21 +4,11 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "labdata/src/plan_text.h"
 #include "sim/ic_type.h"
 
 namespace labtest {
 namespace {
-
-std::vector<std::string> split(std::string_view text, char separator) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find(separator, start);
-        out.emplace_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
-        if (end == std::string_view::npos) return out;
-        start = end + 1;
-    }
-}
 
 std::vector<std::string> words(std::string_view text) {
     std::vector<std::string> out;
@@ -98,7 +88,7 @@ CircuitRecord recordCircuit(const schematic::CircuitBuild& build, const schemati
         }
     }
     for (const auto& [signal, pins] : pinsOfSignal)
-        r.nets[pins] = split(simulator.NetTable[static_cast<std::size_t>(signal)].Name, ';');
+        r.nets[pins] = labdata::separated(simulator.NetTable[static_cast<std::size_t>(signal)].Name, ';');
     r.settings = settingLines(setup, simulator);
     return r;
 }
@@ -118,7 +108,7 @@ std::string recordText(const CircuitRecord& record) {
 CircuitRecord parseRecord(std::string_view text) {
     CircuitRecord r;
     int number = 0;
-    for (const std::string& line : split(text, '\n')) {
+    for (const std::string& line : labdata::separated(text, '\n')) {
         ++number;
         if (line.empty() || line[0] == '#') continue;
         const std::vector<std::string> w = words(line);
@@ -127,7 +117,7 @@ CircuitRecord parseRecord(std::string_view text) {
             r.ics.insert(w[1] + " " + w[2]);
         } else if (w[0] == "net") {
             if (w.size() < 3) throw std::runtime_error("line " + std::to_string(number) + ": net NAMES PIN ...");
-            r.nets[PinSet(w.begin() + 2, w.end())] = split(w[1], ';');
+            r.nets[PinSet(w.begin() + 2, w.end())] = labdata::separated(w[1], ';');
         } else {
             r.settings.push_back(line);
         }

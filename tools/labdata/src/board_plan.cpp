@@ -17,7 +17,7 @@ BoardPlan parseBoardPlan(std::string_view text) {
         if (key == "board") {
             if (w.size() < 3) throw PlanError(l.number, "board WIDTH TITLE");
             plan.width = decimalNumber(w[1], l.number);
-            plan.titles = barSeparated(restAfterWords(l.text, 2));
+            plan.titles = separated(restAfterWords(l.text, 2), '|');
         } else if (key == "block") {
             plan.blocks.push_back({restAfterWords(l.text, 1), {}});
         } else if (key == "note") {

@@ -53,7 +53,7 @@ std::vector<DiagramPlan> parseDiagramPlans(std::string_view text) {
         if (key == "box") {
             item.kind = DiagramItem::Kind::Box;
             item.coords = {num(1), num(2), num(3), num(4)};
-            item.lines = barSeparated(restAfterWords(l.text, 5));
+            item.lines = separated(restAfterWords(l.text, 5), '|');
         } else if (key == "arrow" || key == "twoway") {
             item.kind = key == "arrow" ? DiagramItem::Kind::Arrow : DiagramItem::Kind::TwoWay;
             item.coords = points(w, l.number);

@@ -36,12 +36,7 @@ ScriptLine parseExpect(const std::vector<std::string>& w, const std::string& tex
     } else {
         s.kind = Kind::ExpectRow;
         s.name = target;
-        if (from) {
-            std::string_view list = w[4];
-            for (std::size_t comma; (comma = list.find(',')) != std::string_view::npos; list.remove_prefix(comma + 1))
-                s.drivers.emplace_back(list.substr(0, comma));
-            s.drivers.emplace_back(list);
-        }
+        if (from) s.drivers = separated(w[4], ',');
     }
     if (from && s.kind != Kind::ExpectRow) throw PlanError(line, "only a probe row is read from parts");
     return s;

@@ -65,12 +65,12 @@ std::string restAfterWords(std::string_view text, int count) {
 int32_t decimalNumber(std::string_view word, int line) { return number(word, 10, line); }
 int32_t hexNumber(std::string_view word, int line) { return number(word, 16, line); }
 
-std::vector<std::string> barSeparated(std::string_view text) {
-    std::vector<std::string> lines;
-    for (std::size_t bar; (bar = text.find('|')) != std::string_view::npos; text.remove_prefix(bar + 1))
-        lines.emplace_back(text.substr(0, bar));
-    lines.emplace_back(text);
-    return lines;
+std::vector<std::string> separated(std::string_view text, char separator) {
+    std::vector<std::string> pieces;
+    for (std::size_t at; (at = text.find(separator)) != std::string_view::npos; text.remove_prefix(at + 1))
+        pieces.emplace_back(text.substr(0, at));
+    pieces.emplace_back(text);
+    return pieces;
 }
 
 std::vector<std::string> expandRange(std::string_view text, int line) {

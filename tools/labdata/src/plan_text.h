@@ -35,8 +35,9 @@ public:
 int32_t decimalNumber(std::string_view word, int line);
 int32_t hexNumber(std::string_view word, int line);
 
-// The lines of a text that "|" separates ("A|B" is "A" and "B").
-std::vector<std::string> barSeparated(std::string_view text);
+// The pieces of a text between its `separator`s ("A|B" is "A" and "B"),
+// empty ones included; a text without one is one piece.
+std::vector<std::string> separated(std::string_view text, char separator);
 
 // "PREFIXa..b" as the names PREFIXa .. PREFIXb; any other text as itself.
 std::vector<std::string> expandRange(std::string_view text, int line);
