@@ -169,27 +169,29 @@ private:
     void classify() {
         for (std::size_t b = 0; b < plan_.buses.size(); ++b)
             for (const std::string& n : plan_.buses[b].nets) busOf_[n] = static_cast<int>(b);
-        console_ = consoleNets(plan_);
+        const std::set<std::string> console = consoleNets(plan_);
         const std::set<std::string> probed = probedNets(plan_);
         std::map<std::string, std::set<int>> blocks;
+        std::set<std::pair<std::string, int>> drivenIn;  // a net and a block where a pin drives it
         for (const PlacedPin& p : pins_) {
             blocks[p.net].insert(blockOf(p));
-            if (p.kind != sim::PinKind::Input) drivenIn_.insert({p.net, blockOf(p)});
+            if (p.kind != sim::PinKind::Input) drivenIn.insert({p.net, blockOf(p)});
         }
+        std::set<std::string> clocking;  // nets on a clock or reset input
         for (const PlacedPin& p : pins_)
-            if (clocksOrResets(p)) clocking_.insert(p.net);
+            if (clocksOrResets(p)) clocking.insert(p.net);
         std::map<std::pair<std::string, int>, int> inBlock;  // pins of a net in a block
         for (const PlacedPin& p : pins_) ++inBlock[{p.net, blockOf(p)}];
         for (const auto& [net, in] : blocks) {
             const bool alone = in.size() == 1 && inBlock[{net, *in.begin()}] == 1;
-            if (kPowerNets.contains(net) || console_.contains(net) || in.size() > 1 || alone || probed.contains(net) ||
-                referred_.contains(net) || clocking_.contains(net))
+            if (kPowerNets.contains(net) || console.contains(net) || in.size() > 1 || alone || probed.contains(net) ||
+                referred_.contains(net) || clocking.contains(net))
                 labelled_.insert(net);
         }
         for (const PlacedPin& p : pins_) {
             if (busOf_.contains(p.net)) continue;
-            if (kPowerNets.contains(p.net) || console_.contains(p.net) || inBlock[{p.net, blockOf(p)}] == 1 ||
-                (labelled_.contains(p.net) && !drivenIn_.contains({p.net, blockOf(p)})))
+            if (kPowerNets.contains(p.net) || console.contains(p.net) || inBlock[{p.net, blockOf(p)}] == 1 ||
+                (labelled_.contains(p.net) && !drivenIn.contains({p.net, blockOf(p)})))
                 stubbed_.insert(&p);
         }
     }
@@ -532,10 +534,7 @@ private:
     std::vector<PlacedIc> ics_;
     std::vector<PlacedPin> pins_;
     std::map<std::string, int> busOf_;
-    std::set<std::string> console_;
     std::set<std::string> labelled_;
-    std::set<std::string> clocking_;  // nets on a clock or reset input
-    std::set<std::pair<std::string, int>> drivenIn_;  // a net and a block where a pin drives it
     std::set<const PlacedPin*> stubbed_;              // pins drawn with a label stub of their own
     std::set<const PlacedPin*> done_;
     std::map<std::size_t, std::vector<int64_t>> trunkYs_;  // by bus: where its blocks' lines meet the trunk
