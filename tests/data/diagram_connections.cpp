@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 
+#include "labdata/src/diagram_sheet.h"
 #include "schgen/ic_pin_names.h"
 #include "sim/ic_type.h"
 
@@ -19,8 +20,6 @@ using ItemKind = DiagramItem::Kind;
 
 // How near a line's end must come to the edge of what it joins.
 constexpr double kTolerance = 2;
-// Half the distance between a bus's two lines, as the diagrams draw them.
-constexpr double kBusHalfWidth = 4;
 
 struct Point {
     double x = 0, y = 0;
@@ -57,8 +56,8 @@ bool touches(const DiagramItem& item, Point p) {
     const double x1 = std::min(c[0], c[2]), x2 = std::max(c[0], c[2]);
     const double y1 = std::min(c[1], c[3]), y2 = std::max(c[1], c[3]);
     if (item.kind == ItemKind::Bus) {
-        if (y1 == y2) return std::abs(p.y - y1) <= kBusHalfWidth + kTolerance && p.x >= x1 - kTolerance && p.x <= x2 + kTolerance;
-        return std::abs(p.x - x1) <= kBusHalfWidth + kTolerance && p.y >= y1 - kTolerance && p.y <= y2 + kTolerance;
+        if (y1 == y2) return std::abs(p.y - y1) <= labdata::kDiagramBusHalfWidth + kTolerance && p.x >= x1 - kTolerance && p.x <= x2 + kTolerance;
+        return std::abs(p.x - x1) <= labdata::kDiagramBusHalfWidth + kTolerance && p.y >= y1 - kTolerance && p.y <= y2 + kTolerance;
     }
     const bool inside = p.x >= x1 - kTolerance && p.x <= x2 + kTolerance && p.y >= y1 - kTolerance && p.y <= y2 + kTolerance;
     const bool onEdge = std::abs(p.x - x1) <= kTolerance || std::abs(p.x - x2) <= kTolerance ||

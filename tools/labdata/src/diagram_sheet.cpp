@@ -13,7 +13,6 @@ using schematic::SheetPoint;
 // these sizes keep its texts readable there.
 constexpr int32_t kDiagramTitleSize = 26;
 constexpr int32_t kDiagramTextSize = 22;
-constexpr int32_t kBusGap = 4;  // half the distance between a bus's two lines
 
 void arrowHead(schgen::SheetDraft& d, SheetPoint from, SheetPoint to) {
     const double dx = static_cast<double>(to.x - from.x), dy = static_cast<double>(to.y - from.y);
@@ -57,7 +56,7 @@ schematic::SchSheet diagramSheet(const DiagramPlan& plan) {
         }
         case DiagramItem::Kind::Bus: {
             const bool across = c[1] == c[3];
-            const int32_t dx = across ? 0 : kBusGap, dy = across ? kBusGap : 0;
+            const int32_t dx = across ? 0 : kDiagramBusHalfWidth, dy = across ? kDiagramBusHalfWidth : 0;
             d.line(c[0] - dx, c[1] - dy, c[2] - dx, c[3] - dy);
             d.line(c[0] + dx, c[1] + dy, c[2] + dx, c[3] + dy);
             break;

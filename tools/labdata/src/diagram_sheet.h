@@ -6,6 +6,9 @@
 
 namespace labdata {
 
+// A bus is drawn as two lines this far either side of its description's line.
+inline constexpr int32_t kDiagramBusHalfWidth = 4;
+
 schematic::SchSheet diagramSheet(const DiagramPlan& plan);
 
 }  // namespace labdata
