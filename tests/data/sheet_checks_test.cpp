@@ -60,7 +60,9 @@ TEST(LabSheets, EveryDrawingPassesTheElectricalChecks) {
         EXPECT_EQ(lines(fightingOutputs(b)), "") << e.path().filename();
         // A drawing of packages without a wire (the board) shows the circuit's
         // chips, whose pins are on the circuit's nets: the circuit answers for them.
-        if (connects) EXPECT_EQ(lines(unnamedClocksAndResets(b)), "") << e.path().filename();
+        if (connects) {
+            EXPECT_EQ(lines(unnamedClocksAndResets(b)), "") << e.path().filename();
+        }
     }
     EXPECT_EQ(sheets, 7);
 }
