@@ -21,7 +21,6 @@ namespace pp = schematic::part_param;
 namespace pinp = schematic::pin_param;
 namespace dir = schematic::direction;
 
-constexpr int32_t kPitch = 10;
 constexpr int32_t kPinLength = 20;
 
 // Colours as the files store them (0x00BBGGRR).
@@ -168,10 +167,10 @@ int32_t SheetDraft::component(int32_t type) {
     };
 
     const auto rows = static_cast<int32_t>(std::max(left.size(), right.size()));
-    const int32_t height = kPitch * (rows + 1);
+    const int32_t height = kGrid * (rows + 1);
     // The supply pins stand in the middle, their names reading down into the
     // box between the two columns of names.
-    const int32_t width = std::max(80, roundUp(2 * std::max(widest(left), widest(right)) + 40, 2 * kPitch));
+    const int32_t width = std::max(80, roundUp(2 * std::max(widest(left), widest(right)) + 40, 2 * kGrid));
     const int32_t middle = width / 2;
 
     schematic::SchPartGraphics g;
@@ -179,22 +178,22 @@ int32_t SheetDraft::component(int32_t type) {
     for (std::size_t i = 0; i < left.size(); ++i) {
         const int32_t pin = left[i];
         g.elements.push_back(pinElement(names[static_cast<std::size_t>(pin)], pin, 0,
-                                        -kPitch * static_cast<int32_t>(i + 1), dir::Left));
+                                        -kGrid * static_cast<int32_t>(i + 1), dir::Left));
     }
     for (std::size_t i = 0; i < right.size(); ++i) {
         const int32_t pin = right[i];
         g.elements.push_back(pinElement(names[static_cast<std::size_t>(pin)], pin, width,
-                                        -kPitch * static_cast<int32_t>(i + 1), dir::Right));
+                                        -kGrid * static_cast<int32_t>(i + 1), dir::Right));
     }
     for (std::size_t i = 0; i < top.size(); ++i) {
         const int32_t pin = top[i];
         g.elements.push_back(pinElement(names[static_cast<std::size_t>(pin)], pin,
-                                        middle + 2 * kPitch * static_cast<int32_t>(i), 0, dir::Up));
+                                        middle + 2 * kGrid * static_cast<int32_t>(i), 0, dir::Up));
     }
     for (std::size_t i = 0; i < bottom.size(); ++i) {
         const int32_t pin = bottom[i];
         g.elements.push_back(pinElement(names[static_cast<std::size_t>(pin)], pin,
-                                        middle + 2 * kPitch * static_cast<int32_t>(i), -height, dir::Down));
+                                        middle + 2 * kGrid * static_cast<int32_t>(i), -height, dir::Down));
     }
 
     return addComponent(type, type, std::move(g));
@@ -302,11 +301,15 @@ int SheetDraft::net(int partIndex, int pinNumber, const std::string& name) {
     return labelledStub(from, d, schematic::stepTowards(from, d, labelStubLength(name)), name);
 }
 
+int32_t SheetDraft::labelStubLength(std::string_view name) {
+    return std::max(3 * kGrid, roundUp(textWidth(name) + 2 * kGrid, kGrid));
+}
+
 int SheetDraft::labelledStub(SheetPoint from, int32_t d, SheetPoint to, const std::string& name) {
     const int stub = wire({from, to});
     // Labels read rightwards from their anchor, so the anchor sits at the
     // stub's left end and the name stays over the stub, clear of the pin number.
-    const SheetPoint anchor = d == dir::Right ? schematic::stepTowards(from, d, kPitch) : to;
+    const SheetPoint anchor = d == dir::Right ? schematic::stepTowards(from, d, kGrid) : to;
     netLabel(static_cast<int32_t>(anchor.x), static_cast<int32_t>(anchor.y), name);
     return stub;
 }
@@ -392,7 +395,7 @@ int32_t SheetDraft::package(int32_t type) {
     if (const auto known = compOfType_.find(type + kPackageKey); known != compOfType_.end()) return known->second;
     const int32_t pins = sim::pinTable(type).pinCount;
     const int32_t rows = pins / 2;
-    const int32_t width = 60, height = kPitch * (rows + 1);
+    const int32_t width = 60, height = kGrid * (rows + 1);
     constexpr int32_t kBody = 0x303030, kLeads = 0xC0C0C0;
     schematic::SchPartGraphics g;
     g.elements.push_back(element(SchElementKind::Rectangle, {0, 0, width, -height, 1, kBody, kBody, 0, 1}));
@@ -400,7 +403,7 @@ int32_t SheetDraft::package(int32_t type) {
     for (int32_t pin = 1; pin <= pins; ++pin) {
         const bool left = pin <= rows;
         const int32_t row = left ? pin : pins + 1 - pin;
-        SchElement e = pinElement("", pin, left ? 0 : width, -kPitch * row, left ? dir::Left : dir::Right);
+        SchElement e = pinElement("", pin, left ? 0 : width, -kGrid * row, left ? dir::Left : dir::Right);
         e.params[1] = 0;
         e.params[4] = 0;  // no name
         e.params[5] = 0;  // no number
@@ -416,7 +419,7 @@ int SheetDraft::dip(const std::string& designator, const std::string& type, int3
     const int32_t typeNo = sim::icTypeFromName(type);
     if (typeNo < 0) throw std::invalid_argument("no simulated IC type is named \"" + type + "\"");
     const int32_t comp = package(typeNo);
-    const int32_t height = kPitch * (sim::pinTable(typeNo).pinCount / 2 + 1);
+    const int32_t height = kGrid * (sim::pinTable(typeNo).pinCount / 2 + 1);
     // The part type on the body, in white, the designator above it.
     std::vector<int32_t> p = partParams(comp, {x, y}, {x + 5, y - 4}, {x + 4, y + height / 2 + 4}, kWhite);
     p[pp::DesignatorFont] = designatorFont;

@@ -27,6 +27,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "schematic/part_transform.h"
@@ -40,6 +41,9 @@ public:
     // draws pin names with it), the second 宋体 for Chinese text.
     static constexpr int32_t kLatinFont = 1;
     static constexpr int32_t kSongFont = 2;
+    // The drafts' grid: pins stand this far apart, and wires, buses and
+    // labels keep to it.
+    static constexpr int32_t kGrid = 10;
 
     explicit SheetDraft(int32_t width = 1500, int32_t height = 1000);
 
@@ -59,6 +63,10 @@ public:
     // The same on a stub of a given length: from the pin end `from`, which
     // points in direction `dir`, out to `to`.
     int labelledStub(schematic::SheetPoint from, int32_t dir, schematic::SheetPoint to, const std::string& name);
+    // How long a stub from a pin end must be to carry a net label of `name`
+    // clear of the pin number and of whatever lies beyond its end: the text
+    // and a grid step at either end, and never shorter than three steps.
+    static int32_t labelStubLength(std::string_view name);
 
     // Plain drawing; each returns the new element's index.
     int wire(const std::vector<schematic::SheetPoint>& points);

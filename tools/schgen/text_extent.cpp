@@ -1,7 +1,5 @@
 #include "schgen/text_extent.h"
 
-#include <algorithm>
-
 namespace schgen {
 
 int32_t textWidth(std::string_view utf8, int32_t size) {
@@ -12,11 +10,6 @@ int32_t textWidth(std::string_view utf8, int32_t size) {
         else if ((c & 0xC0) != 0x80) tenths += 12;
     }
     return (tenths * size + 9) / 10;
-}
-
-int32_t labelStubLength(std::string_view name) {
-    constexpr int32_t kGrid = 10;
-    return std::max(3 * kGrid, (textWidth(name) + 3 * kGrid - 1) / kGrid * kGrid);
 }
 
 }  // namespace schgen

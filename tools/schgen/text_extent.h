@@ -12,10 +12,4 @@ namespace schgen {
 // size per Latin character and 1.2 per Chinese one.
 int32_t textWidth(std::string_view utf8, int32_t size = 10);
 
-// How long a wire stub from a pin end must be to carry a net label of `name`
-// clear of the pin number and of whatever lies beyond the stub's end: the
-// text and a grid step at either end, on the drafts' 10-unit grid, and never
-// shorter than three steps.
-int32_t labelStubLength(std::string_view name);
-
 }  // namespace schgen

@@ -501,7 +501,7 @@ std::optional<LabelPlace> WireRouter::labelPlace(const RoutedNet& net, const std
 std::optional<SheetPoint> WireRouter::stubEnd(SheetPoint from, int32_t d, const std::string& text) const {
     const auto start = gridPoint(from);
     if (!start) return std::nullopt;
-    const int32_t steps = labelStubLength(text) / kGrid;
+    const int32_t steps = SheetDraft::labelStubLength(text) / kGrid;
     for (int32_t k = 1; k <= steps; ++k) {
         const Point q{start->col + kDx[d] * k, start->row + kDy[d] * k};
         if (!free(q) || (k > 1 && outsidePin_[at(q)] >= 0)) return std::nullopt;

@@ -41,7 +41,7 @@ struct LabelPlace {
 
 class WireRouter {
 public:
-    static constexpr int32_t kGrid = 10;
+    static constexpr int32_t kGrid = SheetDraft::kGrid;
 
     // Takes in what `sheet` holds now; routes stay inside `area`.
     WireRouter(const schematic::SchSheet& sheet, SheetBox area);

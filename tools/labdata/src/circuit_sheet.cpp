@@ -356,7 +356,7 @@ private:
         int32_t longestUp = 0, longestDown = 0, longestWithin = 0;
         for (const PlacedPin& p : pins_) {
             if (p.ic != g.ic || p.dir != g.side || std::find(g.pins.begin(), g.pins.end(), &p) != g.pins.end()) continue;
-            const int32_t stub = stubbed_.contains(&p) ? schgen::labelStubLength(p.net) : 0;
+            const int32_t stub = stubbed_.contains(&p) ? SheetDraft::labelStubLength(p.net) : 0;
             if (p.end.y < yTop) {
                 ++passUp;
                 longestUp = std::max(longestUp, stub);
