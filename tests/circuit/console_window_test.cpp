@@ -247,7 +247,8 @@ TEST(Console, AClickedButtonKeepsTheFocus) {
     EXPECT_EQ(QApplication::focusWidget(), console.Text3());
 }
 
-// Reset is held while any mouse button is down on it, a double click included.
+// Reset is held, and looks pressed, while any mouse button is down on it, a
+// double click included.
 TEST(Console, ResetAnswersEveryMouseButton) {
     BasicFrame f;
     f.frame->lab_AutoAddlab()[0]->trigger();
@@ -260,12 +261,15 @@ TEST(Console, ResetAnswersEveryMouseButton) {
         SCOPED_TRACE(button);
         QTest::mousePress(reset, button);
         EXPECT_EQ(level(), 1 - idle);
+        EXPECT_TRUE(reset->isDown());
         QTest::mouseRelease(reset, button);
         EXPECT_EQ(level(), idle);
+        EXPECT_FALSE(reset->isDown());
         // As the window system delivers it: press, release, press, double click, release.
         QWindow* window = reset->window()->windowHandle();
         QTest::mouseDClick(window, button, {}, window->mapFromGlobal(reset->mapToGlobal(reset->rect().center())));
         EXPECT_EQ(level(), idle) << "each press has its release";
+        EXPECT_FALSE(reset->isDown());
     }
 }
 

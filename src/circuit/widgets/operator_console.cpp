@@ -340,8 +340,14 @@ bool OperatorConsole::eventFilter(QObject* watched, QEvent* event) {
             return false;
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) return false;
         // The second press of a double click arrives as the double click itself.
-        if (type == QEvent::MouseButtonRelease) Command6_MouseUp();
-        else Command6_MouseDown();
+        // The button looks pressed while reset is held, as it does for the left button.
+        if (type == QEvent::MouseButtonRelease) {
+            command6_->setDown(false);
+            Command6_MouseUp();
+        } else {
+            command6_->setDown(true);
+            Command6_MouseDown();
+        }
         return true;
     }
     if (event->type() == QEvent::KeyPress) {
