@@ -15,6 +15,8 @@
 #include "circuit/widgets/form7.h"
 #include "circuit/widgets/mdi_form1.h"
 #include "circuit/widgets/pane_layout.h"
+#include "circuit/widgets/list_deck.h"
+#include "circuit/widgets/side_panel.h"
 #include "frame_fixture.h"
 #include "platform/codepage.h"
 #include "platform/twips.h"
@@ -304,17 +306,42 @@ TEST(PaneLayout, SharingTheWindowsWidth) {
         const char* name;
         std::array<bool, 5> visible;
         int room;
+        int schematicLeast;
         QList<int> widths;
     } cases[] = {
-        {"all five", {true, true, true, true, true}, 1000, {100, 138, 323, 139, 300}},
-        {"no diagram", {true, true, true, false, true}, 1000, {100, 180, 420, 0, 300}},
-        {"no texts, no board", {false, false, true, true, true}, 1000, {0, 0, 490, 210, 300}},
-        {"too narrow for drawings", {true, true, true, true, true}, 350, {100, 0, 0, 0, 300}},
+        {"all five", {true, true, true, true, true}, 1000, 300, {100, 138, 323, 139, 300}},
+        {"no diagram", {true, true, true, false, true}, 1000, 300, {100, 180, 420, 0, 300}},
+        {"no texts, no board", {false, false, true, true, true}, 1000, 300, {0, 0, 490, 210, 300}},
+        {"too narrow for drawings", {true, true, true, true, true}, 350, 300, {100, 0, 0, 0, 300}},
+        // The schematic's third from the others' shares, as far as they keep their least.
+        {"a third for the schematic", {true, true, true, true, true}, 1000, 350, {100, 125, 350, 125, 300}},
+        {"the others at their least", {true, true, true, true, true}, 1000, 400, {100, 120, 360, 120, 300}},
+        {"one other", {true, false, true, true, true}, 1000, 450, {100, 0, 450, 150, 300}},
+        {"the schematic alone", {true, false, true, false, true}, 1000, 700, {100, 0, 600, 0, 300}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(circuit::widgets::shareBandWidths(c.room, c.visible, 100, 300), c.widths);
+        EXPECT_EQ(circuit::widgets::shareBandWidths(c.room, c.visible, 100, 300, c.schematicLeast), c.widths);
     }
+}
+
+// Where the texts and the side panel start, for a side panel that needs 450
+// pixels in two columns, 380 at least, or 200 in one.
+TEST(PaneLayout, StartingWidthsForTheScreensLabsHave) {
+    const circuit::widgets::SidePanelNeeds side{250, 450, 380, 200};
+    const struct Case {
+        int width;
+        circuit::widgets::SideWidths widths;
+    } cases[] = {
+        {1920, {232, 477}},  // the drawings at their shares
+        {1600, {232, 450}},  // the board drawing and the diagram give room
+        {1366, {232, 422}},  // down to their least
+        {1024, {226, 200}},  // one column
+        {900, {144, 200}},   // the texts what is left
+        {600, {0, 144}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(circuit::widgets::startWidths(c.width, 16, 232, side), c.widths) << c.width;
 }
 
 TEST(PaneLayout, TheBandsFillTheWindowAndKeepTheirSharesOnResize) {
@@ -322,13 +349,21 @@ TEST(PaneLayout, TheBandsFillTheWindowAndKeepTheirSharesOnResize) {
     Form7& w = f.basic();
     BandBar& bar = *w.CoolBar1();
     auto drawings = [&] { return std::vector<int>{bandWidth(w, 2), bandWidth(w, 3), bandWidth(w, 4)}; };
-    // Shares of 3 : 7 : 3, within the splitter's rounding and its handles;
-    // the texts and the side panel at their start widths until dragged.
-    auto start = [&] { return circuit::widgets::startWidths(w.width(), 4 * bar.handleWidth(), circuit::widgets::textsHeadingWidth()); };
+    // The schematic a third of the window at least, the board drawing and the
+    // diagram alike and 3 : 7 to the schematic unless they gave it room,
+    // within the splitter's rounding and its handles; the texts and the side
+    // panel at their start widths until dragged.
+    auto start = [&] { return circuit::widgets::PaneLayout::of(w)->startWidths(); };
     int texts = 0;
     auto expectShares = [&] {
         const std::vector<int> d = drawings();
-        EXPECT_LE(std::abs(3 * d[1] - 7 * d[0]), 24) << d[0] << " " << d[1];
+        EXPECT_GE(3 * d[1] + 3, w.width()) << d[1];
+        EXPECT_GE(d[0], circuit::widgets::kLeastDrawing);
+        if (3 * d[1] > w.width() + 6) {
+            EXPECT_LE(std::abs(3 * d[1] - 7 * d[0]), 24) << d[0] << " " << d[1];
+        } else {
+            EXPECT_LE(7 * d[0] - 3 * d[1], 24) << "they gave room, not took it: " << d[0] << " " << d[1];
+        }
         if (d[2]) {
             EXPECT_LE(std::abs(d[2] - d[0]), 2) << d[0] << " " << d[2];
         }
@@ -343,7 +378,13 @@ TEST(PaneLayout, TheBandsFillTheWindowAndKeepTheirSharesOnResize) {
     };
     auto expectEqualColumns = [&] {
         const QList<int> c = w.CoolBar2()->sizes();
-        EXPECT_LE(c[2], c[1] + 1) << "the signal list's column no wider than the trees'";
+        ASSERT_EQ(c.size(), 2);
+        if (circuit::widgets::SidePanel::of(w)->arrangement() == circuit::widgets::SidePanel::Arrangement::Columns) {
+            EXPECT_GE(c[1], circuit::widgets::kLeastList) << "the lists' column beside the console's";
+        } else {
+            EXPECT_EQ(c[1], 0) << "one column";
+            EXPECT_TRUE(circuit::widgets::SidePanel::of(w)->deck()->isVisible());
+        }
     };
 
     // Before an experiment is chosen band 4 is empty and gives its room away.

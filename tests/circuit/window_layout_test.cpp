@@ -5,6 +5,7 @@
 // the side panel and its columns widen by dragging, and a memory row can
 // then be read whole.
 #include <QAbstractTextDocumentLayout>
+#include <QToolButton>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -19,8 +20,10 @@
 #include "circuit/widgets/band_bar.h"
 #include "circuit/widgets/experiment_pane.h"
 #include "circuit/widgets/form7.h"
+#include "circuit/widgets/list_deck.h"
 #include "circuit/widgets/mdi_form1.h"
 #include "circuit/widgets/pane_layout.h"
+#include "circuit/widgets/side_panel.h"
 #include "circuit/widgets/state_views.h"
 #include "platform/widgets/rich_text_box.h"
 #include "support/program_folder.h"
@@ -31,6 +34,7 @@
 using circuit::widgets::BandBar;
 using circuit::widgets::Form7;
 using circuit::widgets::MDIForm1;
+using circuit::widgets::SidePanel;
 
 namespace {
 
@@ -41,10 +45,6 @@ constexpr int kTitleBar = 24;
 struct Screen {
     int width;
     int height;
-    // What the console must manage there: all its controls without
-    // scrolling, or at least without scrolling sideways.
-    bool consoleWhole;
-    bool consoleUpright;
 };
 
 void PrintTo(const Screen& s, std::ostream* out) { *out << s.width << "x" << s.height; }
@@ -87,8 +87,11 @@ TEST_P(WindowLayout, DrawingsTextsAndViewButtonsGetTheirRoom) {
     Form7& w = lab.w();
     const double width = w.width();
     EXPECT_GE(lab.band(3), width / 3) << "schematic";
-    EXPECT_GE(lab.band(2), width / 7) << "board drawing";
-    EXPECT_GE(lab.band(4), width / 7) << "block diagram";
+    // The board drawing and the diagram keep their sevenths where the side
+    // panel has its room beside them, and give it room elsewhere.
+    const int least = GetParam().width >= 1920 ? static_cast<int>(width / 7) : circuit::widgets::kLeastDrawing;
+    EXPECT_GE(lab.band(2), least) << "board drawing";
+    EXPECT_GE(lab.band(4), least) << "block diagram";
 
     // Every heading of the texts on one line, from 1366 pixels on.
     auto* texts = circuit::widgets::ExperimentPane::of(w);
@@ -115,52 +118,92 @@ TEST_P(WindowLayout, DrawingsTextsAndViewButtonsGetTheirRoom) {
     }
 }
 
-TEST_P(WindowLayout, TheConsoleShowsItsControls) {
+// What every procedure step needs, on every screen a lab has: the whole
+// console in view without scrolling, the probe list's values whole (and from
+// 1366 pixels on its names too), the reference lists wide enough to read a
+// row, the schematic a third of the width, the other drawings and the texts
+// room of their own.
+TEST_P(WindowLayout, EveryStepHasWhatItNeedsAtHand) {
     LabWindow lab(GetParam());
-    auto* scroll = lab.w().Frame1()->findChild<QScrollArea*>();
+    Form7& w = lab.w();
+    const Screen screen = GetParam();
+
+    auto* scroll = w.Frame1()->findChild<QScrollArea*>();
     ASSERT_TRUE(scroll);
     const QWidget* rows = scroll->widget();
-    if (GetParam().consoleWhole) {
-        EXPECT_EQ(scroll->verticalScrollBar()->maximum(), 0) << "console " << rows->height() << " high in " << scroll->height();
+    const QRect seen = scroll->viewport()->rect();
+    EXPECT_EQ(scroll->verticalScrollBar()->maximum(), 0) << "console " << rows->height() << " high in " << seen.height();
+    EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0) << "console " << rows->width() << " wide in " << seen.width();
+    int controls = 0;
+    for (const QWidget* c : rows->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!c->isVisibleTo(rows)) continue;
+        ++controls;
+        const QRect r(c->mapTo(scroll->viewport(), QPoint(0, 0)), c->size());
+        EXPECT_TRUE(seen.contains(r)) << c->objectName().toStdString() << " at " << r.x() << "," << r.y() << " "
+                                      << r.width() << "x" << r.height() << " in " << seen.width() << "x"
+                                      << seen.height();
+        const QRect onScreen(c->mapTo(lab.frame.get(), QPoint(0, 0)), c->size());
+        EXPECT_TRUE(lab.frame->rect().contains(onScreen)) << c->objectName().toStdString();
     }
-    if (GetParam().consoleUpright) {
-        EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0);
-        for (const QWidget* c : rows->findChildren<QWidget*>()) {
-            if (!c->isVisibleTo(rows)) continue;
-            const QRect r(c->mapTo(rows, QPoint(0, 0)), c->size());
-            EXPECT_LE(r.right(), scroll->viewport()->width()) << c->objectName().toStdString();
-        }
-    }
-}
+    EXPECT_EQ(controls, 27);
 
-// Every procedure step reads the probe list: from 1600 pixels on its names
-// and values whole; at 1366 its values and all but its two longest names
-// (their tool tips tell them whole).
-TEST_P(WindowLayout, TheProbeListShowsItsNamesAndValues) {
-    LabWindow lab(GetParam());
-    QTreeWidget* probes = lab.w().ListView2();
+    QTreeWidget* probes = w.ListView2();
     QFont bold = probes->font();
     bold.setBold(true);
     const QFontMetrics metrics(bold);
-    ASSERT_GT(probes->topLevelItemCount(), 10);
-    int namesCut = 0, valuesCut = 0;
+    const int last = probes->columnCount() - 1;
+    ASSERT_EQ(last, 1);
+    EXPECT_LE(probes->columnViewportPosition(last) + probes->columnWidth(last), probes->viewport()->width())
+        << "the values' column ends inside the list";
     for (int i = 0; i < probes->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* row = probes->topLevelItem(i);
-        namesCut += probes->columnWidth(0) < metrics.horizontalAdvance(row->text(0));
-        valuesCut += probes->columnWidth(1) < metrics.horizontalAdvance(row->text(1));
+        EXPECT_GE(probes->columnWidth(1), metrics.horizontalAdvance(row->text(1)) + 2) << row->text(1).toStdString();
+        if (screen.width >= 1366) {
+            EXPECT_GE(probes->columnWidth(0), metrics.horizontalAdvance(row->text(0)) + 2) << row->text(0).toStdString();
+        }
     }
-    if (GetParam().width >= 1600) {
-        EXPECT_EQ(namesCut, 0);
-        EXPECT_EQ(valuesCut, 0);
-    } else if (GetParam().width >= 1366) {
-        EXPECT_LE(namesCut, 2);
-        EXPECT_EQ(valuesCut, 0);
+
+    // The reference lists side by side with the console, or a click on their
+    // caption away in the deck of one column.
+    const struct Reference {
+        const QTreeWidget* list;
+        const char* caption;
+    } references[] = {{w.TreeView1(), "器件列表(B)"}, {w.TreeView2(), "器件Mem/Reg数据(H)"}, {w.ListView1(), "线路列表(B)"}};
+    const SidePanel& side = *SidePanel::of(w);
+    EXPECT_EQ(side.arrangement(), screen.width > 1024 ? SidePanel::Arrangement::Columns : SidePanel::Arrangement::OneColumn);
+    for (int i = 0; i < 3; ++i) {
+        const Reference& r = references[i];
+        SCOPED_TRACE(r.caption);
+        if (side.arrangement() == SidePanel::Arrangement::OneColumn) {
+            QToolButton* caption = side.deck()->captionButton(i + 1);
+            ASSERT_TRUE(caption);
+            EXPECT_EQ(caption->text(), QString::fromUtf8(r.caption));
+            EXPECT_GE(caption->width(), caption->sizeHint().width()) << "the caption whole";
+            QTest::mouseClick(caption, Qt::LeftButton);
+            ASSERT_TRUE(testsupport::waitUntil([&] { return r.list->isVisible(); }));
+            QCoreApplication::sendPostedEvents();
+        } else {
+            EXPECT_TRUE(r.list->isVisible());
+            EXPECT_EQ(w.coolBar2Column(2)->caption(i + 1), QString::fromUtf8(r.caption));
+        }
+        EXPECT_GE(r.list->width(), circuit::widgets::kLeastList);
+    }
+    if (side.arrangement() == SidePanel::Arrangement::OneColumn) {
+        QTest::mouseClick(side.deck()->captionButton(0), Qt::LeftButton);
+        EXPECT_TRUE(probes->isVisible()) << "the probe list back at a click";
+    }
+
+    EXPECT_GE(3 * lab.band(3), w.width()) << "schematic";
+    EXPECT_GE(lab.band(2), 120) << "board drawing";
+    EXPECT_GE(lab.band(4), 120) << "block diagram";
+    if (screen.width <= 1024) {
+        EXPECT_GE(lab.band(1), 200) << "texts";
     }
 }
 
-// The side panel widens against the drawings, its columns by their own
-// handles, and a memory row of the register tree shows all its cells once
-// the tree's column is wide enough.
+// The side panel widens against the drawings (from one column to two where
+// it was one), its first column by its own handle, and a memory row of the
+// register tree shows all its cells once the lists' column is wide enough.
 TEST_P(WindowLayout, TheSidePanelWidensByDraggingUntilAMemoryRowReadsWhole) {
     LabWindow lab(GetParam());
     Form7& w = lab.w();
@@ -170,20 +213,21 @@ TEST_P(WindowLayout, TheSidePanelWidensByDraggingUntilAMemoryRowReadsWhole) {
     drag(bar.handle(4), {-260, 0});
     EXPECT_EQ(lab.band(5), panel + 260);
     EXPECT_LT(lab.band(3), schematic) << "all the drawings gave room";
-    EXPECT_LE(std::abs(3 * lab.band(3) - 7 * lab.band(2)), 24) << lab.band(2) << " " << lab.band(3);
     EXPECT_LE(std::abs(lab.band(4) - lab.band(2)), 2) << lab.band(2) << " " << lab.band(4);
+    ASSERT_EQ(SidePanel::of(w)->arrangement(), SidePanel::Arrangement::Columns);
 
     QSplitter* columns = w.CoolBar2();
-    const int trees = columns->sizes()[1];
-    drag(columns->handle(1), {-60, 0});
-    EXPECT_EQ(columns->sizes()[1], trees + 60) << "the trees' column from the probe list's";
-    drag(columns->handle(2), {60, 0});
-    EXPECT_EQ(columns->sizes()[1], trees + 120) << "the trees' column from the signal list's";
-    // The signal list keeps what the user gave it when the panel widens further.
+    // The handle between the columns comes with the second column.
+    ASSERT_TRUE(testsupport::waitUntil(
+        [&] { return columns->handle(1)->isVisible() && columns->handle(1)->x() == columns->sizes()[0]; }));
+    const int lists = columns->sizes()[1];
+    drag(columns->handle(1), {-40, 0});
+    EXPECT_EQ(columns->sizes()[1], lists + 40) << "the lists' column from the probe list's";
+    // The first column keeps what the user gave it when the panel widens further.
     const QList<int> dragged = columns->sizes();
     drag(bar.handle(4), {-30, 0});
-    EXPECT_EQ(columns->sizes()[2], dragged[2]);
-    EXPECT_EQ(columns->sizes()[0] + columns->sizes()[1], dragged[0] + dragged[1] + 30);
+    EXPECT_EQ(columns->sizes()[0], dragged[0]);
+    EXPECT_EQ(columns->sizes()[1], dragged[1] + 30);
 
     QTreeWidget* tree = w.TreeView2();
     QTreeWidgetItem* rom = nullptr;
@@ -200,8 +244,7 @@ TEST_P(WindowLayout, TheSidePanelWidensByDraggingUntilAMemoryRowReadsWhole) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, WindowLayout,
-                         ::testing::Values(Screen{1024, 768, false, false}, Screen{1366, 768, false, true},
-                                           Screen{1600, 900, true, true}, Screen{1920, 1080, true, true}),
+                         ::testing::Values(Screen{1024, 768}, Screen{1366, 768}, Screen{1600, 900}, Screen{1920, 1080}),
                          [](const auto& info) {
                              return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
                          });

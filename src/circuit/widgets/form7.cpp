@@ -77,7 +77,7 @@ void Form7::buildSidePanel() {
     coolBar2_->setObjectName(QStringLiteral("CoolBar2"));
     coolBar2_->setChildrenCollapsible(false);
     picture2_->layout()->addWidget(coolBar2_);
-    for (int c = 0; c < 3; ++c) {
+    for (int c = 0; c < 2; ++c) {
         columns_[c] = new BandBar(Qt::Vertical, coolBar2_);
         columns_[c]->setObjectName(QStringLiteral("CoolBar2_%1").arg(c + 1));
         coolBar2_->addWidget(columns_[c]);
@@ -102,14 +102,11 @@ void Form7::buildSidePanel() {
     treeView2_ = new StateTree;
     treeView2_->setObjectName(QStringLiteral("TreeView2"));
     treeView2_->setHeaderHidden(true);
-    columns_[1]->addBand(QStringLiteral("器件列表(B)"), treeView1_, screenPx(4000));
-    columns_[1]->addBand(QStringLiteral("器件Mem/Reg数据(H)"), treeView2_, screenPx(4000));
-
     listView1_ = new SignalListView;
     listView1_->setObjectName(QStringLiteral("ListView1"));
-    columns_[2]->addBand(QStringLiteral("线路列表(B)"), listView1_, screenPx(8000));
-    // On a small screen the panel's columns start narrow; the student widens
-    // the one he reads by dragging.
+    columns_[1]->addBand(QStringLiteral("器件列表(B)"), treeView1_, screenPx(3000));
+    columns_[1]->addBand(QStringLiteral("器件Mem/Reg数据(H)"), treeView2_, screenPx(3000));
+    columns_[1]->addBand(QStringLiteral("线路列表(B)"), listView1_, screenPx(3000));
     for (QWidget* list : std::initializer_list<QWidget*>{listView2_, treeView1_, treeView2_, listView1_})
         list->setMinimumWidth(screenPx(450));
 
@@ -147,7 +144,7 @@ view::UserControl1* Form7::UserControl11(int k) const {
 QWidget* Form7::diagramBand() const { return band4_; }
 
 BandBar* Form7::coolBar2Column(int column) const {
-    return column >= 1 && column <= 3 ? columns_[column - 1] : nullptr;
+    return column >= 1 && column <= 2 ? columns_[column - 1] : nullptr;
 }
 
 QMdiSubWindow* Form7::subWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }

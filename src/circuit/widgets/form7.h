@@ -9,9 +9,10 @@
 // (Picture3), 2 the board drawing (Picture1(0) with UserControl11(0)), 3 the
 // schematic (Picture1(1), UserControl11(1)), 4 the block diagram of the chosen
 // experiment (the picture boxes Picture1(i+2) wait there hidden), 5 the side
-// panel (Picture2) with CoolBar2: three columns of captioned bands, "总线信号"
-// ListView2 over "操控台" Frame1, "器件列表(B)" TreeView1 over
-// "器件Mem/Reg数据(H)" TreeView2, and "线路列表(B)" ListView1.
+// panel (Picture2) with CoolBar2: two columns of captioned bands, "总线信号"
+// ListView2 over "操控台" Frame1, and "器件列表(B)" TreeView1 over
+// "器件Mem/Reg数据(H)" TreeView2 over "线路列表(B)" ListView1. On a narrow
+// screen the side panel rearranges them into one column (SidePanel).
 
 #include <QString>
 #include <QWidget>
@@ -106,7 +107,7 @@ public:
     // Band 4's frame, where the diagrams' picture boxes wait.
     QWidget* diagramBand() const;
     QSplitter* CoolBar2() const { return coolBar2_; }
-    // Column 1..3 of the side panel.
+    // Column 1 or 2 of the side panel.
     BandBar* coolBar2Column(int column) const;
 
     QTreeWidget* ListView2() const { return listView2_; }
@@ -156,7 +157,7 @@ private:
     std::map<int, QWidget*> pictures_;
     std::map<int, view::UserControl1*> userControls_;
     QSplitter* coolBar2_ = nullptr;
-    BandBar* columns_[3] = {};
+    BandBar* columns_[2] = {};
     QTreeWidget* listView2_ = nullptr;
     QWidget* frame1_ = nullptr;
     QPushButton* command5_ = nullptr;

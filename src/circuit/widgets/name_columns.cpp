@@ -47,6 +47,10 @@ void NameColumns::fit() {
         room -= width;
     }
     list_.setColumnWidth(nameColumn_, nameColumnWidth(std::max(room, 0), need(nameColumn_), need(columns - 1)));
+    // The value column stretches over the rest, but never below the width it
+    // was last given: given its need, it ends at the list's edge instead of
+    // running past it at the width the list was filled with.
+    list_.setColumnWidth(columns - 1, need(columns - 1));
     fitting_ = false;
 }
 
@@ -54,6 +58,16 @@ int NameColumns::wholeWidth() const {
     int width = 2 * list_.frameWidth() + list_.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list_);
     for (int c = 0; c < list_.columnCount(); ++c) width += need(c);
     return width;
+}
+
+int NameColumns::valuesWholeWidth() const {
+    const int last = list_.columnCount() - 1;
+    if (last <= nameColumn_) return wholeWidth();
+    int width = 2 * list_.frameWidth() + list_.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list_);
+    for (int c = 0; c < nameColumn_; ++c) width += need(c);
+    // The names never get less than half of their and the values' room (nameColumnWidth).
+    const int values = need(last);
+    return width + values + std::min(need(nameColumn_), values + 1);
 }
 
 bool NameColumns::eventFilter(QObject* watched, QEvent* event) {

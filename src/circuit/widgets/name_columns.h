@@ -32,6 +32,9 @@ public:
     // The list's width that shows every column whole, its frame and
     // vertical scroll bar included.
     int wholeWidth() const;
+    // The list's least width that still shows the values whole, the names
+    // cut short as far as they must.
+    int valuesWholeWidth() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

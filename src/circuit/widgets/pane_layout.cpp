@@ -1,33 +1,21 @@
 #include "circuit/widgets/pane_layout.h"
 
 #include <QEvent>
-#include <QHeaderView>
-#include <QResizeEvent>
 #include <QSplitter>
-#include <QStyle>
-#include <QTreeWidget>
 
 #include <algorithm>
 
 #include "circuit/widgets/band_bar.h"
-#include "circuit/widgets/console_grid.h"
 #include "circuit/widgets/form7.h"
-#include "circuit/widgets/name_columns.h"
-#include "circuit/widgets/state_views.h"
+#include "circuit/widgets/side_panel.h"
 #include "platform/twips.h"
 
 namespace circuit::widgets {
 
 namespace {
 
-// The part of a room the texts, the probe list and the console's column may take.
+// The part of the room beside the drawings' shares the texts may take.
 constexpr int kTextsShare = 45;
-constexpr int kProbeListShare = 40;
-constexpr int kConsoleShare = 60;
-constexpr int kProbeColumnShare = 75;
-// The most cells to a row the console's column is widened to: a wider side
-// panel is the lists' to read.
-constexpr int kMostConsoleCells = 2;
 
 int percentOf(int length, int percent) { return length * percent / 100; }
 
@@ -36,22 +24,31 @@ int percentOf(int length, int percent) { return length * percent / 100; }
 // A heading of ten characters at 15 points, bold, beside the text box's scroll bar.
 int textsHeadingWidth() { return platform::screenPx(3480); }
 
+int schematicLeast(int windowWidth) { return (windowWidth + 2) / 3; }
+
 std::array<bool, 5> bandsShown(const BandBar& bar) {
     std::array<bool, 5> shown{};
     for (int n = 1; n <= 5; ++n) shown[static_cast<std::size_t>(n - 1)] = bar.isBandVisible(n);
     return shown;
 }
 
-SideWidths startWidths(int barWidth, int handles, int headings) {
+SideWidths startWidths(int barWidth, int handles, int headings, const SidePanelNeeds& side) {
+    const int room = std::max(0, barWidth - handles);
     // A third and two sevenths of the width, and a few pixels more, so that
     // sharing them 3 : 7 : 3 in whole pixels still gives each its part.
-    const int drawings = (13 * barWidth + 20) / 21 + 6;
-    const int room = std::max(0, barWidth - handles - drawings);
-    const int texts = std::min(headings, percentOf(room, kTextsShare));
-    return {texts, room - texts};
+    const int shares = (13 * barWidth + 20) / 21 + 6;
+    const int beside = std::max(0, room - shares);
+    const int texts = std::min(headings, percentOf(beside, kTextsShare));
+    if (beside - texts >= side.columns) return {texts, beside - texts};
+    // The board drawing and the block diagram give room, as far as they can.
+    const int spare = std::max(0, room - schematicLeast(barWidth) - 2 * kLeastDrawing);
+    if (spare - headings >= side.leastColumns) return {headings, std::min(side.columns, spare - headings)};
+    const int sidePanel = std::min(side.oneColumn, spare);
+    return {std::min(headings, spare - sidePanel), sidePanel};
 }
 
-QList<int> shareBandWidths(int room, const std::array<bool, 5>& visible, int texts, int sidePanel) {
+QList<int> shareBandWidths(int room, const std::array<bool, 5>& visible, int texts, int sidePanel,
+                           int schematicLeast) {
     QList<int> widths(5, 0);
     int rest = room;
     if (visible[0]) rest -= widths[0] = texts;
@@ -70,20 +67,18 @@ QList<int> shareBandWidths(int room, const std::array<bool, 5>& visible, int tex
         given += widths[d + 1] = rest * kDrawingWeights[static_cast<std::size_t>(d)] / weights;
     }
     widths[last] += rest - given;
+
+    // The schematic's third, as far as the other drawings keep their least.
+    const int others = (visible[1] ? 1 : 0) + (visible[3] ? 1 : 0);
+    if (!visible[2] || others == 0 || widths[2] >= schematicLeast) return widths;
+    widths[2] = std::max(widths[2], std::min(schematicLeast, rest - others * kLeastDrawing));
+    const int left = rest - widths[2];
+    if (visible[1]) widths[1] = left / others;
+    if (visible[3]) widths[3] = left - (visible[1] ? widths[1] : 0);
     return widths;
 }
 
-int consoleColumnWidth(int room, int height, const std::function<int(int)>& widthFor,
-                       const std::function<int(int)>& heightAt, int scrollBar) {
-    for (int n = 1; n <= kMostConsoleCells; ++n) {
-        const int width = widthFor(n);
-        if (n > 1 && width > percentOf(room, kConsoleShare)) break;
-        if (heightAt(width) <= height) return width;
-    }
-    return widthFor(1) + scrollBar;
-}
-
-PaneLayout::PaneLayout(Form7& window) : QObject(&window), window_(window) {
+PaneLayout::PaneLayout(Form7& window) : QObject(&window), window_(window), sidePanel_(new SidePanel(window)) {
     setObjectName(QStringLiteral("PaneLayout"));
     BandBar* bar = window.CoolBar1();
     // What the bar gains or loses between sharings (a handle that comes or
@@ -94,16 +89,8 @@ PaneLayout::PaneLayout(Form7& window) : QObject(&window), window_(window) {
     window.installEventFilter(this);
     for (int n = 1; n <= bar->bandCount(); ++n) bar->band(n)->installEventFilter(this);
     bar->installEventFilter(this);
-    window.CoolBar2()->installEventFilter(this);
-    window.coolBar2Column(1)->installEventFilter(this);
-    // A column the user sized keeps its width when the panel changes size.
-    connect(window.CoolBar2(), &QSplitter::splitterMoved, this, [this](int, int index) {
-        const QList<int> sizes = window_.CoolBar2()->sizes();
-        if (index == 1) consoleColumn_ = sizes[0];
-        if (index == 2) signalsColumn_ = sizes[2];
-    });
     // What the user gives the texts or the side panel is kept, and the
-    // drawings share what is left after their weights, not only the band
+    // drawings share what is left after their rule, not only the band
     // beside the handle; a band the drag left alone keeps following the window.
     connect(bar, &QSplitter::splitterMoved, this, [this, bar] {
         const QList<int> sizes = bar->sizes();
@@ -120,6 +107,23 @@ PaneLayout::PaneLayout(Form7& window) : QObject(&window), window_(window) {
     });
 }
 
+PaneLayout* PaneLayout::of(const Form7& window) {
+    return window.findChild<PaneLayout*>(QStringLiteral("PaneLayout"), Qt::FindDirectChildrenOnly);
+}
+
+SideWidths PaneLayout::startWidths() const {
+    const BandBar* bar = window_.CoolBar1();
+    // The side panel is as tall as its band inside the band's margins.
+    const int height = bar->height() - bar->chrome(kSidePanelBand, Qt::Vertical);
+    // The start widths count on all five bands, so that the side panel keeps
+    // its width when the texts and the diagram come with an experiment.
+    SidePanelNeeds side = sidePanel_->needs(height);
+    const int chrome = bar->chrome(kSidePanelBand, Qt::Horizontal);
+    for (int* width : {&side.firstColumn, &side.columns, &side.leastColumns, &side.oneColumn})
+        if (*width > 0) *width += chrome;
+    return circuit::widgets::startWidths(bar->width(), bar->handleWidth() * 4, textsHeadingWidth(), side);
+}
+
 void PaneLayout::shareBands() {
     BandBar* bar = window_.CoolBar1();
     // The handles of bands that have just come or gone, before the room is measured.
@@ -127,57 +131,10 @@ void PaneLayout::shareBands() {
     const std::array<bool, 5> visible = bandsShown(*bar);
     const int shown = static_cast<int>(std::count(visible.begin(), visible.end(), true));
     const int handles = bar->handleWidth() * std::max(0, shown - 1);
-    // The start widths count on all five bands, so that the side panel keeps
-    // its width when the texts and the diagram come with an experiment.
-    const SideWidths start = startWidths(bar->width(), bar->handleWidth() * 4, textsHeadingWidth());
+    const SideWidths start = startWidths();
     shared_ = {textsWidth_ > 0 ? textsWidth_ : start.texts, sidePanelWidth_ > 0 ? sidePanelWidth_ : start.sidePanel};
-    bar->setSizes(shareBandWidths(bar->width() - handles, visible, shared_.texts, shared_.sidePanel));
-}
-
-std::pair<int, int> PaneLayout::firstColumnSplit(int height) const {
-    // The probe list as tall as its header and rows need, the console the rest.
-    const BandBar* first = window_.coolBar2Column(1);
-    const QTreeWidget* probes = window_.ListView2();
-    const int rows = probes->topLevelItemCount();
-    const int listHeight = probes->header()->sizeHint().height() + 2 * probes->frameWidth() +
-                           (rows > 0 ? rows * probes->sizeHintForRow(0) : 0);
-    const int probeBand = std::min(first->chrome(1, Qt::Vertical) + listHeight, percentOf(height, kProbeListShare));
-    return {probeBand, std::max(0, height - first->handleWidth() - probeBand)};
-}
-
-void PaneLayout::fitSidePanel() {
-    QSplitter* columns = window_.CoolBar2();
-    BandBar* first = window_.coolBar2Column(1);
-    if (columns->count() != 3 || !first || first->bandCount() != 2) return;
-
-    // The first column is as tall as the panel; it splits when it gets its new size.
-    const int consoleBand = firstColumnSplit(columns->height()).second;
-    const int room = std::max(0, columns->width() - 2 * columns->handleWidth());
-    int firstWidth = room / 3;
-    if (consoleColumn_ > 0) {
-        firstWidth = consoleColumn_;
-    } else if (const auto* grid = window_.Frame1()->findChild<const ConsoleGrid*>()) {
-        const int inset = first->chrome(2, Qt::Horizontal);
-        firstWidth = consoleColumnWidth(
-            room, consoleBand - first->chrome(2, Qt::Vertical), [&](int n) { return grid->widthFor(n) + inset; },
-            [&](int width) { return grid->heightForWidth(width - inset); },
-            columns->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, columns));
-        // Every step of a procedure reads the probe list: it shows its names
-        // and values whole as far as that leaves the other columns 25 %; the
-        // trees and the signal list are browsed, and widened by dragging.
-        if (const NameColumns* fit = NameColumns::of(*window_.ListView2()))
-            firstWidth = std::max(firstWidth, std::min(fit->wholeWidth() + first->chrome(1, Qt::Horizontal),
-                                                       percentOf(room, kProbeColumnShare)));
-    }
-    // The signal list no wider than its columns need; the trees, whose
-    // memory rows are long, take what it leaves.
-    const int rest = std::max(0, room - firstWidth);
-    int signalsWidth = rest - rest / 2;
-    if (signalsColumn_ > 0)
-        signalsWidth = signalsColumn_;
-    else if (const NameColumns* fit = NameColumns::of(*window_.ListView1()))
-        signalsWidth = std::min(signalsWidth, fit->wholeWidth() + window_.coolBar2Column(3)->chrome(1, Qt::Horizontal));
-    columns->setSizes({firstWidth, rest - signalsWidth, signalsWidth});
+    bar->setSizes(shareBandWidths(bar->width() - handles, visible, shared_.texts, shared_.sidePanel,
+                                  schematicLeast(bar->width())));
 }
 
 bool PaneLayout::eventFilter(QObject* watched, QEvent* event) {
@@ -194,16 +151,9 @@ bool PaneLayout::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::ShowToParent:
     case QEvent::HideToParent:
-        if (laidOut_ && watched != &window_ && watched != window_.CoolBar2() && watched != window_.CoolBar1())
-            shareBands();
+        if (laidOut_ && watched != &window_ && watched != window_.CoolBar1()) shareBands();
         break;
     case QEvent::Resize:
-        if (watched == window_.CoolBar2()) fitSidePanel();
-        if (watched == window_.coolBar2Column(1) &&
-            static_cast<QResizeEvent*>(event)->size().height() != static_cast<QResizeEvent*>(event)->oldSize().height()) {
-            const auto [probes, console] = firstColumnSplit(window_.coolBar2Column(1)->height());
-            window_.coolBar2Column(1)->setSizes({probes, console});
-        }
         if (watched == window_.CoolBar1() && laidOut_) shareBands();
         break;
     default:
