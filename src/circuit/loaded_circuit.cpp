@@ -14,7 +14,10 @@ namespace circuit {
 
 std::optional<QString> dataFile(const QString& name) {
     if (!platform::staysInFolder(name)) return std::nullopt;
-    return platform::programFile(QStringLiteral("data/") + name);
+    const QString folder = platform::programFile(QStringLiteral("data"));
+    QString path = platform::resolveCaseInsensitive(folder, name);
+    if (!platform::liesInFolder(path, folder)) return std::nullopt;
+    return path;
 }
 
 bool readDataSheet(Environment& env, const std::string& name) {

@@ -43,9 +43,9 @@ inline const char16_t* const kDefaultCircuitFile = u"联机运行线路+存储�
 
 // A file of the program's data folder, found without regard to the case of the
 // folder's or the file's name; a '\' in the name separates folders. Nothing
-// for a name that leaves the folder (absolute, or with a ".." part): the names
-// come from schematics, and a schematic must not make the program read files
-// elsewhere.
+// for a name that leaves the folder (absolute, or with a ".." part) or whose
+// file a symbolic link takes out of it: the names come from schematics, and a
+// schematic must not make the program read files elsewhere.
 std::optional<QString> dataFile(const QString& name);
 
 // Reads the schematic `name` of the data folder into the environment's current

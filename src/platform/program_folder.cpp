@@ -6,6 +6,26 @@
 
 namespace platform {
 
+namespace {
+
+// As many links as a path may pass through before it is taken for a loop.
+constexpr int kMaxLinkHops = 40;
+
+// `path` with its links followed as far as it exists; what does not exist is
+// appended as named, after the parent's links are followed. Empty for a loop.
+QString followLinks(const QString& path, int hops) {
+    const QFileInfo info(path);
+    if (info.exists()) return info.canonicalFilePath();
+    if (hops > kMaxLinkHops) return {};
+    if (info.isSymLink()) return followLinks(info.symLinkTarget(), hops + 1);
+    const QString parent = info.absolutePath();
+    if (parent.size() >= QDir::cleanPath(info.absoluteFilePath()).size()) return {};  // nothing above it
+    const QString followed = followLinks(parent, hops);
+    return followed.isEmpty() ? followed : QDir::cleanPath(QDir(followed).filePath(info.fileName()));
+}
+
+}  // namespace
+
 QString programFolder() {
     const QString home = qEnvironmentVariable("CORVANE_HOME");
     if (!home.isEmpty()) return QDir::cleanPath(home);
@@ -49,6 +69,15 @@ bool staysInFolder(const QString& name) {
     if (normalized.size() >= 2 && normalized[1] == QLatin1Char(':') && normalized[0].isLetter()) return false;
     const QStringList parts = normalized.split(QLatin1Char('/'));
     return !parts.contains(QStringLiteral(".."));
+}
+
+bool liesInFolder(const QString& path, const QString& folder) {
+    const QString file = followLinks(path, 0);
+    QString inside = followLinks(folder, 0);
+    if (file.isEmpty() || inside.isEmpty()) return false;
+    if (file == inside) return true;
+    if (!inside.endsWith(QLatin1Char('/'))) inside += QLatin1Char('/');
+    return file.startsWith(inside);
 }
 
 }  // namespace platform

@@ -23,4 +23,13 @@ QString programFile(const QString& relative);
 // must be such names, or a file could make it read anything on the machine.
 bool staysInFolder(const QString& name);
 
+// True when `path`, with every symbolic link on it followed, lies inside
+// `folder` (or is it), with the folder's own links followed too: a folder
+// reached through a link keeps its files, and a link in it that leads
+// elsewhere does not make that file one of them. A missing file is judged by
+// where its path leads as far as it exists, so it stays a missing file of the
+// folder unless a link on its way leads out; a dangling link by where it
+// points. False for a loop of links.
+bool liesInFolder(const QString& path, const QString& folder);
+
 }  // namespace platform

@@ -1,4 +1,7 @@
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <utility>
 
 #include "env_fixture.h"
 #include "sim/simulator.h"
@@ -263,5 +266,53 @@ TEST(MemoryImages, NamesThatLeaveTheDataFolderAreRefused) {
                                      .arg(QString::fromStdString(name)));
         EXPECT_EQ(asked[0].title, QStringLiteral("信息提示! %1").arg(number));
         EXPECT_EQ(s.ReadIcMemory(0, 0), 0);
+    }
+}
+
+// Where a name's symbolic links lead decides, not its text: a link, or a linked
+// folder on its way, that leads out of the data folder refuses the name, even
+// to a missing file; links that stay inside are followed, and a missing file
+// of the folder is still named for its report.
+TEST(DataFile, ANameIsJudgedByWhereItsLinksLead) {
+    ProgramFolder folder;
+    QTemporaryDir outside;
+    ASSERT_TRUE(outside.isValid());
+    const QDir out(outside.path());
+    const QDir data(QDir(folder.path()).filePath(QStringLiteral("data")));
+    ASSERT_TRUE(folder.write(QStringLiteral("data/kept/real.bin"), "in"));
+    ASSERT_TRUE(folder.write(QStringLiteral("beside.bin"), "beside"));
+    QFile secret(out.filePath(QStringLiteral("secret.bin")));
+    ASSERT_TRUE(secret.open(QIODevice::WriteOnly) && secret.write("secret") == 6);
+    secret.close();
+    const std::pair<QString, QString> links[] = {
+        {"same.bin", "kept/real.bin"},
+        {"keptdir", "kept"},
+        {"dangling-in.bin", "none.bin"},
+        {"out.bin", secret.fileName()},
+        {"outdir", out.path()},
+        {"up.bin", "../beside.bin"},
+        {"dangling-out.bin", out.filePath(QStringLiteral("none.bin"))},
+        {"loop.bin", "loop2.bin"},
+        {"loop2.bin", "loop.bin"},
+    };
+    for (const auto& [link, target] : links)
+        ASSERT_TRUE(QFile::link(target, data.filePath(link))) << link.toStdString();
+
+    const struct {
+        const char* name;
+        bool opened;
+    } cases[] = {
+        {"kept/real.bin", true},      {"same.bin", true},           {"keptdir/real.bin", true},
+        {"missing.bin", true},        {"dangling-in.bin", true},    {"out.bin", false},
+        {"OUT.BIN", false},           {"outdir/secret.bin", false}, {"outdir/missing.bin", false},
+        {"up.bin", false},            {"dangling-out.bin", false},  {"loop.bin", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::optional<QString> path = circuit::dataFile(QString::fromUtf8(c.name));
+        EXPECT_EQ(path.has_value(), c.opened);
+        if (path && c.opened) {
+            EXPECT_EQ(*path, data.filePath(QString::fromUtf8(c.name)));
+        }
     }
 }

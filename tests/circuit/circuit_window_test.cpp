@@ -7,19 +7,25 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "circuit/environment.h"
 #include "circuit/widgets/band_bar.h"
+#include "circuit/widgets/experiment_pane.h"
 #include "circuit/widgets/form7.h"
 #include "circuit/widgets/mdi_form1.h"
 #include "circuit/widgets/state_views.h"
 #include "frame_fixture.h"
+#include "platform/widgets/rich_text_box.h"
 #include "sim/simulator.h"
 #include "support/scripted_prompter.h"
 #include "view/widgets/user_control1.h"
 
+using circuit::widgets::ExperimentPane;
 using circuit::widgets::Form7;
 using circuit::widgets::IcTreeView;
 using circuit::widgets::MDIForm1;
@@ -191,6 +197,94 @@ TEST(CircuitWindow, MissingDrawingsAndImagesDoNotStopTheLoad) {
             EXPECT_TRUE(asked[0].title.startsWith(QStringLiteral("信息提示! ")));
         }
         EXPECT_TRUE(f.frame->environment().schematic.currentSheet.empty());
+    }
+}
+
+namespace {
+
+// A file of each kind the basic folder's default circuit names, and how much
+// of it the frame shows: nothing (0) when it was not read.
+struct NamedFile {
+    const char* kind;
+    const char* name;
+    std::function<int(MDIForm1&)> shown;
+};
+
+const NamedFile kNamedFiles[] = {
+    {"experiment text", "lab1.rtf",
+     [](MDIForm1& frame) {
+         frame.lab_AutoAddlab()[0]->trigger();
+         const platform::RichTextBox* box = ExperimentPane::of(*frame.circuitWindows()[0])->RichTextBox1(0);
+         return int(box && box->text().contains(QStringLiteral("寄存器实验")));
+     }},
+    {"block diagram", "diag1.sch",
+     [](MDIForm1& frame) { return int(frame.circuitWindows()[0]->UserControl11(2)->Sheet().elements.size()); }},
+    {"board drawing", "board.sch",
+     [](MDIForm1& frame) { return int(frame.circuitWindows()[0]->CoolBar1()->isBandVisible(2)); }},
+    {"memory image", "ram.bin",
+     [](MDIForm1& frame) {  // the image's bytes (0xFF - i) in the 6116, U4
+         int bytes = 0;
+         for (int a = 0; a < 100; ++a) bytes += frame.environment().simulator.ReadIcMemory(a, 3) == 0xFF - a;
+         return bytes;
+     }},
+};
+
+}  // namespace
+
+// Each named file replaced by a symbolic link: one that leads out of the data
+// folder is refused as a ".." name is, one that stays in it is followed.
+TEST(CircuitWindow, NamedFilesLinkedOutOfTheDataFolderAreRefused) {
+    QTemporaryDir outside;
+    ASSERT_TRUE(outside.isValid());
+    for (const NamedFile& file : kNamedFiles) {
+        const QString name = QString::fromUtf8(file.name);
+        for (const bool leadsOut : {true, false}) {
+            SCOPED_TRACE(std::string(file.kind) + (leadsOut ? ", linked out" : ", linked inside"));
+            BasicFrame f([&](QDir data) {
+                const QString target = leadsOut ? QDir(outside.path()).filePath(name) : data.filePath("kept/" + name);
+                EXPECT_TRUE(data.mkpath(QStringLiteral("kept")));
+                EXPECT_TRUE(QFile::rename(data.filePath(name), target));
+                EXPECT_TRUE(QFile::link(leadsOut ? target : "kept/" + name, data.filePath(name)));
+            });
+            ASSERT_EQ(f.frame->circuitWindows().size(), 1u);
+            const int shown = file.shown(*f.frame);
+            if (leadsOut) {
+                EXPECT_EQ(shown, 0);
+            } else {
+                EXPECT_GT(shown, 0);
+            }
+            QStringList told;
+            for (const platform::MessageRequest& m : f.prompter.messages()) told << m.text;
+            EXPECT_EQ(told, leadsOut && name == QLatin1String("ram.bin")
+                                ? QStringList{QStringLiteral("%1: 文件名 \"ram.bin\" 不在数据文件夹中，不能打开")
+                                                  .arg(static_cast<int>(QFileDevice::OpenError))}
+                                : QStringList{});
+        }
+    }
+}
+
+// A lab folder reached through links keeps every file it names: the program's
+// folder on a linked path, and data/ itself a link to a folder elsewhere.
+TEST(CircuitWindow, AFolderReachedThroughALinkKeepsItsFiles) {
+    for (const bool dataLinked : {false, true}) {
+        SCOPED_TRACE(dataLinked ? "data/ linked too" : "program folder linked");
+        testsupport::ScriptedPrompter prompter;
+        QTemporaryDir dir;
+        const QDir root(dir.path());
+        ASSERT_TRUE(writeBasicData(root.filePath(QStringLiteral("real"))));
+        if (dataLinked) {
+            const QString data = root.filePath(QStringLiteral("real/data"));
+            ASSERT_TRUE(QFile::rename(data, root.filePath(QStringLiteral("lab"))));
+            ASSERT_TRUE(QFile::link(root.filePath(QStringLiteral("lab")), data));
+        }
+        ASSERT_TRUE(QFile::link(root.filePath(QStringLiteral("real")), root.filePath(QStringLiteral("home"))));
+        const testsupport::ProgramHome home(root.filePath(QStringLiteral("home")));
+        MDIForm1 frame;
+        frame.MDIForm_UseLoad();
+        frame.show();
+        ASSERT_EQ(frame.circuitWindows().size(), 1u);
+        for (const NamedFile& file : kNamedFiles) EXPECT_GT(file.shown(frame), 0) << file.kind;
+        EXPECT_TRUE(prompter.messages().empty());
     }
 }
 
