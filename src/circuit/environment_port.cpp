@@ -7,13 +7,16 @@
 
 namespace circuit {
 
-EnvironmentPort::EnvironmentPort() : port_(std::make_unique<devlink::DevicePort>()) {
+EnvironmentPort::EnvironmentPort() { useLine(std::make_unique<devlink::DevicePort>()); }
+
+EnvironmentPort::~EnvironmentPort() = default;
+
+void EnvironmentPort::useLine(std::unique_ptr<devlink::DevicePort> line) {
+    port_ = std::move(line);
     // Whatever arrives goes into the receive buffer at once, so the port itself
     // never holds more than one arrival.
     QObject::connect(port_.get(), &devlink::DevicePort::received, port_.get(), [this] { takeArrived(); });
 }
-
-EnvironmentPort::~EnvironmentPort() = default;
 
 int32_t EnvironmentPort::notOpen() { return devlink::CommPortNotOpen; }
 

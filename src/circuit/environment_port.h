@@ -6,8 +6,8 @@
 // is reported. With it, every access to a port that did not open, or that
 // failed later, fails with a number for ReportCommError: the open's own
 // failure number (8002 missing or busy, 8005 already open, 8015 settings), or
-// 8012 once a port that was open has gone (a hang-up or an input/output
-// error, or it was closed).
+// 8012 once a port that was open has gone (a hang-up, an input/output error
+// or a write that failed after its bytes were queued, or it was closed).
 //
 // It behaves like a UART with buffers on both sides. Output waits in a
 // transmit buffer that drains while the event loop runs, as fast as the line
@@ -51,6 +51,9 @@ public:
     // Opens the device at `path`: 0, or the failure number.
     int open(const QString& path, const QString& settings);
     void close();
+    // Puts `line` in the serial port's place, before the port is opened, for
+    // tests that want a line they control.
+    void useLine(std::unique_ptr<devlink::DevicePort> line);
 
     bool configured() const { return configured_; }
     bool isOpen() const;

@@ -156,18 +156,24 @@ void DevicePort::onReadyRead() {
 void DevicePort::onError(QSerialPort::SerialPortError error) {
     if (error == QSerialPort::NoError || inCall_) return;
     serial_.clearError();
-    if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError) return;
+    // A write that fails after the bytes were queued leaves them in the
+    // transmit buffer for good: the line has failed as surely as on a hang-up,
+    // and waiting on it would only stall its user. A wait's time-out is no
+    // failure of the line.
+    if (error != QSerialPort::ReadError && error != QSerialPort::WriteError && error != QSerialPort::ResourceError)
+        return;
     loseDevice();
 }
 
 void DevicePort::loseDevice() {
-    // The device is gone (cable pulled, device closed): the port would raise the
-    // same error on every turn of the event loop, so it is closed. Later writes
+    // The device is gone (cable pulled, device closed) or its line failed: the
+    // port would raise the same error on every turn of the event loop, so it
+    // is closed. Later writes
     // then report the closed port. However it was found, the user reads of it
     // as of a port that cannot be read, not as of some unknown failure.
     receiveFailure_ = CommReadFailed;
     lost_ = true;
-    serial_.close();
+    close();
     emit deviceLost();
 }
 

@@ -74,13 +74,18 @@ public:
 signals:
     void received();
     // The device went away (a read or resource error, found while bytes were
-    // arriving or by a write): the port has closed itself, and the failure
+    // arriving or by a write) or the bytes queued for it could not go out (a
+    // write error on the way): the port has closed itself, and the failure
     // waits in takeReceiveFailure().
     void deviceLost();
 
+protected:
+    // An error the serial port raised outside the port's own calls. A stand-in
+    // line reports its failures here, as the serial port would.
+    void onError(QSerialPort::SerialPortError error);
+
 private:
     void onReadyRead();
-    void onError(QSerialPort::SerialPortError error);
     void loseDevice();
     int applySettings(const SerialSettings& s);
 

@@ -1,18 +1,20 @@
 // The environment's serial port in a continuous run: the 8251's output
 // reaches a pseudo-terminal, bytes from it reach the receiving 8251, a port
-// that is gone is reported once per run or console command, and without the
-// variable nothing is. A slow peer and a flooding one cost bytes, told once,
-// but neither the port nor memory.
+// that is gone or whose line failed is reported once per run or console
+// command, and without the variable nothing is. A slow peer and a flooding
+// one cost bytes, told once, but neither the port nor memory.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
 #include <QThread>
+#include <QTimer>
 #include <QRegularExpression>
 
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,7 @@
 #include "circuit/widgets/form12.h"
 #include "circuit/widgets/run_parts.h"
 #include "link/comm_errors.h"
+#include "link/device_port.h"
 #include "link/fake/pseudo_terminal.h"
 #include "link/link_state.h"
 #include "support/resident_memory.h"
@@ -57,13 +60,42 @@ std::string readAvailable(int fd, std::size_t limit = std::string::npos) {
 }
 
 // Runs until `batches` more batches have passed, then stops as the toggle does.
-void runFor(UsartFrame& f, int64_t batches) {
+void runFor(UsartFrame& f, int64_t batches, int timeoutMs = 5000) {
     circuit::ContinuousRun& run = RunWindows::of(*f.frame)->session().run();
     const int64_t until = run.batches() + batches;
     f.startRun();
-    EXPECT_TRUE(waitUntil([&] { return run.batches() >= until; }));
+    EXPECT_TRUE(waitUntil([&] { return run.batches() >= until; }, timeoutMs));
     f.stopRun();
 }
+
+// A line that takes the bytes handed to it and then fails to send them, as a
+// serial port whose write fails after queuing: the failure comes from the
+// event loop, and what was taken stays in the transmit buffer.
+class FailingLine : public devlink::DevicePort {
+public:
+    int openAt(const QString&, int, const QString&) override {
+        open_ = true;
+        return devlink::CommOk;
+    }
+    void close() override {
+        open_ = false;
+        held_.clear();
+    }
+    bool isOpen() const override { return open_; }
+    int queue(const QByteArray& bytes) override {
+        if (!open_) return devlink::CommOperationOnClosed;
+        if (held_.isEmpty()) QTimer::singleShot(0, this, [this] { onError(QSerialPort::WriteError); });
+        held_ += bytes;
+        return devlink::CommOk;
+    }
+    qint64 bytesToWrite() const override { return held_.size(); }
+    qint64 bytesAvailable() const override { return 0; }
+    QByteArray readAll() override { return {}; }
+
+private:
+    bool open_ = false;
+    QByteArray held_;
+};
 
 // A frame whose environment port is the slave side of a pseudo-terminal;
 // the test works the master side as the peer.
@@ -166,6 +198,32 @@ TEST(EnvironmentPort, APortThatIsGoneIsReportedOncePerRunAndPerCommand) {
         f.clockPeriod();
         EXPECT_EQ(f.prompter.messages().size(), 1u);
     }
+}
+
+// The line fails once it has taken the run's first bytes: the port is gone
+// as after a hang-up, the run tells 8012 once, and the 8251's further output,
+// twice the transmit buffer's worth, is not taken for bytes a full buffer
+// dropped.
+TEST(EnvironmentPort, AWriteThatFailsAfterQueuingClosesThePortAndIsToldOnce) {
+    PortVariable variable("");
+    UsartFrame f;
+    circuit::EnvironmentPort& port = RunWindows::of(*f.frame)->session().port();
+    port.useLine(std::make_unique<FailingLine>());
+    ASSERT_EQ(port.open(QStringLiteral("stand-in"), QStringLiteral("9600,N,8,1")), devlink::CommOk);
+
+    // Every clock period of the run writes "A".
+    f.enable();
+    f.send({'A'});
+    ASSERT_TRUE(f.prompter.messages().empty());
+    constexpr int64_t kBytesPerBatch = circuit::ContinuousRun::kBatchInversions / 2;
+    runFor(f, 2 * circuit::EnvironmentPort::kTransmitBufferBytes / kBytesPerBatch + 1, 60000);
+
+    EXPECT_FALSE(port.isOpen());
+    const auto messages = f.prompter.messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text,
+              devlink::CommErrorText(devlink::CommPortNotOpen, devlink::linkState().settings.CommPortNumber));
+    EXPECT_EQ(messages[0].title, QStringLiteral(" 错误提示！"));
 }
 
 TEST(EnvironmentPort, WithoutTheVariableThereIsNoPortAndNothingIsSaid) {

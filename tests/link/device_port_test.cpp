@@ -128,3 +128,35 @@ TEST_F(DevicePortTest, AVanishedDeviceIsAReadFailureAndClosesThePort) {
     ASSERT_EQ(port.open(2, QStringLiteral("9600,N,8,1")), CommOk);
     EXPECT_FALSE(port.isLost());
 }
+
+// Errors the serial port raises while bytes come and go on their own: those
+// that mean the line has failed end the port once, as a lost device; a wait
+// that timed out leaves it as it was.
+TEST_F(DevicePortTest, ALineThatFailsOutsideACallIsALostDeviceAndATimeoutIsNot) {
+    struct Reporting : DevicePort {
+        using DevicePort::onError;
+    };
+    const struct {
+        const char* name;
+        QSerialPort::SerialPortError error;
+        bool lost;
+    } cases[] = {
+        {"read error", QSerialPort::ReadError, true},
+        {"device gone", QSerialPort::ResourceError, true},
+        {"queued bytes that cannot go out", QSerialPort::WriteError, true},
+        {"a wait timed out", QSerialPort::TimeoutError, false},
+    };
+    addFake(2);
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name);
+        Reporting line;
+        ASSERT_EQ(line.open(2, QStringLiteral("9600,N,8,1")), CommOk);
+        QSignalSpy lost(&line, &DevicePort::deviceLost);
+        line.onError(k.error);
+        EXPECT_EQ(line.isOpen(), !k.lost);
+        EXPECT_EQ(line.isLost(), k.lost);
+        EXPECT_EQ(lost.count(), k.lost ? 1 : 0);
+        EXPECT_EQ(line.takeReceiveFailure(), k.lost ? CommReadFailed : CommOk);
+        EXPECT_EQ(line.write("\r"), k.lost ? CommOperationOnClosed : CommOk);
+    }
+}
