@@ -30,6 +30,15 @@ void showDroppedOutput(int64_t count, int port) {
                      platform::MsgIcon::None);
 }
 
+QString droppedInputText(int64_t count, int port) {
+    return QStringLiteral("端口 %1 接收缓冲区已满，有 %2 个字节未能接收！！").arg(port).arg(count);
+}
+
+void showDroppedInput(int64_t count, int port) {
+    platform::MsgBox(droppedInputText(count, port), platform::MsgButtons::Ok, devlink::kCommErrorTitle,
+                     platform::MsgIcon::None);
+}
+
 void showFileError(int number, const QString& description) {
     platform::MsgBox(QStringLiteral("%1: %2").arg(number).arg(description), platform::MsgButtons::Ok,
                      QStringLiteral("信息提示! %1").arg(number), platform::MsgIcon::Information);

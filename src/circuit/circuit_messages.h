@@ -20,6 +20,11 @@ void showOscillation(const sim::Simulator& simulator, const sim::SettleReport& r
 QString droppedOutputText(int64_t count, int port);
 void showDroppedOutput(int64_t count, int port);
 
+// Input the environment's port dropped because its receive buffer was full:
+// the count, under the device port's number `port`.
+QString droppedInputText(int64_t count, int port);
+void showDroppedInput(int64_t count, int port);
+
 // A data file that could not be opened or read: "<number>: <description>"
 // under the title "信息提示! <number>".
 void showFileError(int number, const QString& description);

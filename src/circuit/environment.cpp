@@ -13,6 +13,7 @@ sim::SettleReport Environment::takeSettleReport() {
     sim::SettleReport report = simulator.takeReport();
     if (report.oscillation) showOscillation(simulator, report);
     if (!report.serialErrors.empty() && reportSerialErrors) reportSerialErrors(report.serialErrors);
+    if (reportDroppedInput) reportDroppedInput();
     return report;
 }
 

@@ -47,10 +47,13 @@ struct Environment {
     // Filled by the environment's serial port: the serial errors the 8251
     // models met during a kernel call, each number once, for the user.
     std::function<void(const std::vector<int32_t>& errorNumbers)> reportSerialErrors;
+    // Filled by the environment's serial port: after a kernel call, the input
+    // its receive buffer had no room for, for the user.
+    std::function<void()> reportDroppedInput;
 
     // Takes the simulator's settle report after a kernel call and tells the
     // user once what went wrong: a settle cut short by the pass limit names the
-    // net; serial errors go to reportSerialErrors.
+    // net; serial errors go to reportSerialErrors, then reportDroppedInput.
     sim::SettleReport takeSettleReport();
 };
 

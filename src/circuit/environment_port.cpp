@@ -87,4 +87,10 @@ int64_t EnvironmentPort::takeDroppedOutput() {
     return n;
 }
 
+int64_t EnvironmentPort::takeDroppedInput() {
+    const int64_t n = input_.dropped() - droppedInputTaken_;
+    droppedInputTaken_ = input_.dropped();
+    return n;
+}
+
 }  // namespace circuit

@@ -14,7 +14,8 @@
 // takes it; a line slower than the 8251s fills it, and the bytes that find it
 // full are dropped and counted. Input moves at once from the line into a small
 // receive buffer; bytes that find it full are dropped, as an overrun drops
-// them. So a slow or flooding peer costs bytes, never the port or memory.
+// them, and counted. So a slow or flooding peer costs bytes, never the port
+// or memory.
 //
 // The 8251 status reads poll it from inside the kernel, so it answers from the
 // bytes the receive buffer already holds; they arrive while the event loop runs.
@@ -72,6 +73,8 @@ public:
     int64_t takeDroppedOutput();
     // Input dropped on a full receive buffer, over the port's whole life.
     int64_t droppedInput() const { return input_.dropped(); }
+    // ... and since the last call.
+    int64_t takeDroppedInput();
 
 private:
     // What an access to the port fails with while it is not open.
@@ -84,6 +87,7 @@ private:
     int32_t openFailure_ = 0;
     ReceiveFifo input_{kReceiveBufferBytes};
     int64_t droppedOutput_ = 0;
+    int64_t droppedInputTaken_ = 0;
 };
 
 }  // namespace circuit

@@ -15,8 +15,11 @@ RunSession::RunSession(Environment& env, QObject* parent) : QObject(parent), env
     run_.afterBatches = [this] { reportAfterBatches(); };
     env_.beforeRunStops = [this] { run_.stopping(); };
     env_.reportSerialErrors = [this](const std::vector<int32_t>& numbers) { reportSerialErrors(numbers); };
+    env_.reportDroppedInput = [this] {
+        if (!run_.active()) tellDroppedInput();
+    };
     env_.simulator.setSerialLink(&port_);
-    connect(&run_, &ContinuousRun::ended, this, &RunSession::tellDroppedOutput);
+    connect(&run_, &ContinuousRun::ended, this, &RunSession::tellDroppedBytes);
 }
 
 RunSession::~RunSession() = default;
@@ -61,11 +64,22 @@ void RunSession::reportAfterBatches() {
 
 // Once per run, at its end: a count told while the run still goes would be
 // out of date at once.
-void RunSession::tellDroppedOutput() {
-    if (droppedOutput_ == 0) return;
-    const int64_t count = droppedOutput_;
-    droppedOutput_ = 0;
-    showDroppedOutput(count, devlink::linkState().settings.CommPortNumber);
+void RunSession::tellDroppedBytes() {
+    if (droppedOutput_ != 0) {
+        const int64_t count = droppedOutput_;
+        droppedOutput_ = 0;
+        showDroppedOutput(count, devlink::linkState().settings.CommPortNumber);
+    }
+    tellDroppedInput();
+}
+
+// The input dropped since it was last told, also while neither a run nor a
+// command went on. A port without a line has only the input tests feed it,
+// and says nothing of it, as it says nothing else.
+void RunSession::tellDroppedInput() {
+    const int64_t count = port_.takeDroppedInput();
+    if (count == 0 || !port_.configured()) return;
+    showDroppedInput(count, devlink::linkState().settings.CommPortNumber);
 }
 
 void RunSession::reportSerialErrors(const std::vector<int32_t>& numbers) {

@@ -4,9 +4,11 @@
 // 8251 output passed on to the port between batches, and what went wrong in
 // the kernel or on the port told once, after the batches:
 // - during a run, each serial error number and a settle cut short at most once
-//   for the whole run, and the output a full transmit buffer dropped once,
-//   with its count, when the run ends;
-// - for a console command outside a run, each number once for the command.
+//   for the whole run, and the output a full transmit buffer dropped and the
+//   input a full receive buffer dropped once each, with its count, when the
+//   run ends;
+// - for a console command outside a run, each number once for the command,
+//   and the input dropped since it was last told, once.
 //
 // Made once per frame. It installs itself into the environment (the stop
 // routine's completion of a pending start, the serial error report, the
@@ -52,7 +54,8 @@ public:
 
 private:
     void reportAfterBatches();
-    void tellDroppedOutput();
+    void tellDroppedBytes();
+    void tellDroppedInput();
 
     Environment& env_;
     EnvironmentPort port_;
