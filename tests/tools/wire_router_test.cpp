@@ -175,5 +175,32 @@ TEST(WireRouter, StubEndsShortOfWhatIsInTheWay) {
     EXPECT_FALSE(router.stubEnd(out, schematic::direction::Right, "A_NAME_TOO_LONG_FOR_THE_GAP"));
 }
 
+// A 74LS04 at (100, 100), 80 wide and 70 tall: VCC (pin 14) leaves its top
+// at x = 140, GND (pin 7) its bottom. Their stubs turn right at the pin end or
+// further out, the labels over the level part; a text just over that part
+// leaves no room, nor does one the stub would cross on its way out.
+TEST(WireRouter, SupplyStubsTurnRight) {
+    using schematic::direction::Down;
+    using schematic::direction::Up;
+    RoutedSheet sheet;
+    sheet.ic("U1", "74LS04", 100, 100);
+    const SheetPoint vcc = sheet.end({"U1", 14}), gnd = sheet.end({"U1", 7});
+    ASSERT_EQ(vcc, (SheetPoint{140, 80}));
+    ASSERT_EQ(gnd, (SheetPoint{140, 190}));
+    const WireRouter router(sheet.draft().sheet(), {0, 0, 1000, 600});
+    EXPECT_EQ(router.turnedStub(vcc, Up, 0, "VCC"), (std::vector<SheetPoint>{{140, 80}, {190, 80}}));
+    EXPECT_EQ(router.turnedStub(gnd, Down, 1, "GND"), (std::vector<SheetPoint>{{140, 190}, {140, 200}, {190, 200}}));
+    EXPECT_EQ(router.turnedStub(gnd, Down, 3, "GND"), (std::vector<SheetPoint>{{140, 190}, {140, 220}, {190, 220}}));
+    EXPECT_FALSE(router.turnedStub(sheet.end({"U1", 2}), schematic::direction::Right, 0, "Y")) << "a pin pointing sideways";
+
+    sheet.draft().label(160, 80, "NOTE");
+    sheet.draft().label(150, 205, "NOTE");
+    sheet.draft().netLabel(120, 210, "CROSSED");
+    const WireRouter crowded(sheet.draft().sheet(), {0, 0, 1000, 600});
+    EXPECT_FALSE(crowded.turnedStub(vcc, Up, 0, "VCC"));
+    EXPECT_FALSE(crowded.turnedStub(gnd, Down, 1, "GND"));
+    EXPECT_FALSE(crowded.turnedStub(gnd, Down, 3, "GND")) << "through the text of CROSSED";
+}
+
 }  // namespace
 }  // namespace schgen

@@ -498,16 +498,39 @@ std::optional<LabelPlace> WireRouter::labelPlace(const RoutedNet& net, const std
     return roomiest;
 }
 
+bool WireRouter::stubFits(Point start, int32_t d, int32_t steps, int32_t ownSteps) const {
+    for (int32_t k = 1; k <= steps; ++k) {
+        const Point q{start.col + kDx[d] * k, start.row + kDy[d] * k};
+        if (!free(q) || (k > ownSteps && outsidePin_[at(q)] >= 0)) return false;
+        if (horizontal(d) && (q.row == 0 || noDown_[at({q.col, q.row - 1})])) return false;
+    }
+    return true;
+}
+
 std::optional<SheetPoint> WireRouter::stubEnd(SheetPoint from, int32_t d, const std::string& text) const {
     const auto start = gridPoint(from);
-    if (!start) return std::nullopt;
     const int32_t steps = SheetDraft::labelStubLength(text) / kGrid;
-    for (int32_t k = 1; k <= steps; ++k) {
-        const Point q{start->col + kDx[d] * k, start->row + kDy[d] * k};
-        if (!free(q) || (k > 1 && outsidePin_[at(q)] >= 0)) return std::nullopt;
-        if (horizontal(d) && (q.row == 0 || noDown_[at({q.col, q.row - 1})])) return std::nullopt;
-    }
+    if (!start || !stubFits(*start, d, steps, 1)) return std::nullopt;
     return SheetPoint{from.x + int64_t{kDx[d]} * steps * kGrid, from.y + int64_t{kDy[d]} * steps * kGrid};
+}
+
+std::optional<std::vector<SheetPoint>> WireRouter::turnedStub(SheetPoint from, int32_t d, int32_t out,
+                                                              const std::string& text) const {
+    const auto start = gridPoint(from);
+    if (!start || horizontal(d)) return std::nullopt;
+    Point bend = *start;
+    for (int32_t k = 1; k <= out; ++k) {
+        if (!passable(bend, d)) return std::nullopt;
+        bend = {bend.col, bend.row + kDy[d]};
+        if (!free(bend) || (k > 1 && outsidePin_[at(bend)] >= 0)) return std::nullopt;
+    }
+    const int32_t steps = SheetDraft::labelStubLength(text) / kGrid;
+    if (!stubFits(bend, dir::Right, steps, 0)) return std::nullopt;
+    const SheetPoint corner = sheetPoint(bend);
+    std::vector<SheetPoint> points{from};
+    if (out > 0) points.push_back(corner);
+    points.push_back({corner.x + int64_t{steps} * kGrid, corner.y});
+    return points;
 }
 
 void drawRoutedNet(SheetDraft& draft, const RoutedNet& net, const std::optional<LabelPlace>& place, const std::string& name) {

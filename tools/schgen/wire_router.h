@@ -77,6 +77,13 @@ public:
     // `from` in direction `dir`: the stub's far end, or nullopt when something
     // is in the way.
     std::optional<schematic::SheetPoint> stubEnd(schematic::SheetPoint from, int32_t dir, const std::string& text) const;
+    // The same for a pin end pointing up or down (a chip's supply pin), where
+    // a label at the end of a straight stub would stand across the pin: a stub
+    // that runs on `out` grid steps from the pin end and turns right, the label
+    // over its level part as on any other stub. The stub's points, or nullopt
+    // when something is in the way.
+    std::optional<std::vector<schematic::SheetPoint>> turnedStub(schematic::SheetPoint from, int32_t dir, int32_t out,
+                                                                 const std::string& text) const;
 
 private:
     // What a grid point holds: nothing; something no wire may touch; another
@@ -99,6 +106,10 @@ private:
     void blockBeyond(schematic::SheetPoint before, schematic::SheetPoint end);
     void markBus(schematic::SheetPoint a, schematic::SheetPoint b);
     bool passable(Point p, int32_t d) const;
+    // Whether `steps` points on from `start` in direction `d` are free for a
+    // labelled stub: none right outside a pin end but the first `ownSteps`
+    // (outside the pin the stub leaves), and, on a level stub, no text above.
+    bool stubFits(Point start, int32_t d, int32_t steps, int32_t ownSteps) const;
     void takeLine(schematic::SheetPoint a, schematic::SheetPoint b, bool crossable);
     void takePart(const schematic::SchSheet& sheet, const schematic::SchElement& part);
     bool free(Point p) const;
