@@ -46,9 +46,9 @@ TEST(CircuitSheet, RefusesIcsPlacedWithoutRoomForTheirLabels) {
 
 // Two blocks: in the first U1 drives X into U2, which drives Y on into U3 in
 // the second block; there U4 puts a bus onto U5's inputs, clocked by the
-// console's CK. X stays inside its block and nothing names it: a wire alone.
-// Y leaves its block: a label at each end. The bus: a labelled stub and an
-// entry per pin. CK: a label at the pin.
+// console's CK. X stays inside its block: a wire with its label. Y leaves its
+// block: a label at each end. The bus: a labelled stub and an entry per pin.
+// CK: a label at the pin.
 TEST(CircuitSheet, DrawsEachNetAsItsBlocksNeedIt) {
     const labdata::CircuitPlan plan = labdata::parseCircuitPlan(
         "sheet 1400 900\n"
@@ -75,7 +75,7 @@ TEST(CircuitSheet, DrawsEachNetAsItsBlocksNeedIt) {
         entries += e.kind == SchElementKind::BusEntry;
         buses += e.kind == SchElementKind::Bus;
     }
-    EXPECT_FALSE(labels.contains("X"));
+    EXPECT_EQ(labels["X"], 1);
     EXPECT_EQ(labels["Y"], 2);
     EXPECT_EQ(labels["CK"], 1);
     for (const char* bit : {"B0", "B1", "B2", "B3"}) EXPECT_EQ(labels[bit], 2) << bit;
@@ -93,7 +93,7 @@ TEST(CircuitSheet, DrawsEachNetAsItsBlocksNeedIt) {
     };
     EXPECT_EQ(netOf("U1", 2), netOf("U2", 1));  // X by its wire
     const int32_t x = build.circuitNets[static_cast<std::size_t>(netOf("U1", 2))].nameGroup;
-    EXPECT_EQ(build.netNameGroups[static_cast<std::size_t>(x)].names, std::vector<std::string>{"U1_2_2"});
+    EXPECT_EQ(build.netNameGroups[static_cast<std::size_t>(x)].names, std::vector<std::string>{"X"});
     EXPECT_EQ(netOf("U2", 2), netOf("U3", 1));  // Y by its labels
     EXPECT_EQ(netOf("U4", 18), netOf("U5", 3));  // B0 by its labels
 }

@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <limits>
 #include <map>
+#include <set>
+#include <string>
 
 #include "plan_text.h"
 #include "schematic/bus_range.h"
 #include "schematic/lab_directives.h"
 #include "schematic/net_building.h"
-#include "schgen/ic_pin_names.h"
 #include "schgen/sheet_draft.h"
 #include "schgen/text_extent.h"
 #include "schgen/wire_router.h"
@@ -56,25 +57,6 @@ std::set<std::string> consoleNets(const CircuitPlan& plan) {
     return names;
 }
 
-// The nets the probe list shows (IC probes name registers, not nets).
-std::set<std::string> probedNets(const CircuitPlan& plan) {
-    schematic::LabDirectives d;
-    for (const std::string& t : plan.probes) schematic::applyDirective(d, SchElementKind::SimProbe, t);
-    std::set<std::string> names;
-    for (const schematic::TitledList& p : d.probes) {
-        std::string item;
-        for (const char c : p.list + " ") {
-            if (c == ' ' || c == ',') {
-                addNames(item, names);
-                item.clear();
-            } else {
-                item += c;
-            }
-        }
-    }
-    return names;
-}
-
 struct PlacedIc {
     const IcPlan* plan = nullptr;
     int part = 0;
@@ -94,8 +76,7 @@ struct PlacedPin {
 
 class CircuitDrawing {
 public:
-    CircuitDrawing(const CircuitPlan& plan, const std::set<std::string>& referred)
-        : plan_(plan), referred_(referred), d_(plan.width, plan.height) {}
+    explicit CircuitDrawing(const CircuitPlan& plan) : plan_(plan), d_(plan.width, plan.height) {}
 
     schematic::SchSheet draw() {
         frames();
@@ -106,7 +87,7 @@ public:
             stubs(b);
             for (std::size_t bus = 0; bus < plan_.buses.size(); ++bus) buses(b, bus);
             busNames(b);
-            for (const auto& run : runs) connect(b, run, run.front()->net);
+            for (const auto& run : runs) connect(b, run);
             wires(b);
         }
         trunks();
@@ -152,46 +133,25 @@ private:
 
     int blockOf(const PlacedPin& p) const { return ics_[static_cast<std::size_t>(p.ic)].block; }
 
-    // A clock or reset input: the lab speaks of these nets by name.
-    bool clocksOrResets(const PlacedPin& p) const {
-        static const std::set<std::string> kNames = {"CLK", "CP", "/CLR", "RESET"};
-        const IcPlan& ic = *ics_[static_cast<std::size_t>(p.ic)].plan;
-        const std::vector<std::string> names = schgen::icPinNames(sim::icTypeFromName(ic.type));
-        return p.kind == sim::PinKind::Input && kNames.contains(names[static_cast<std::size_t>(p.pin)]);
-    }
-
     // How each net is drawn: a bus's with entries; a supply's and a console
     // signal's with a label at every pin; a net that comes into a block from
     // another one with a label at each of its pins there, as does a pin alone
     // with its net in a block; inside the block that drives it, a net as
-    // wires between its pins, with a label when it leaves the block, the
-    // probe list shows it, a text names it or it clocks or resets a chip.
+    // wires between its pins with its label, the name the description gives it.
     void classify() {
         for (std::size_t b = 0; b < plan_.buses.size(); ++b)
             for (const std::string& n : plan_.buses[b].nets) busOf_[n] = static_cast<int>(b);
         const std::set<std::string> console = consoleNets(plan_);
-        const std::set<std::string> probed = probedNets(plan_);
-        std::map<std::string, std::set<int>> blocks;
         std::set<std::pair<std::string, int>> drivenIn;  // a net and a block where a pin drives it
-        for (const PlacedPin& p : pins_) {
-            blocks[p.net].insert(blockOf(p));
-            if (p.kind != sim::PinKind::Input) drivenIn.insert({p.net, blockOf(p)});
-        }
-        std::set<std::string> clocking;  // nets on a clock or reset input
-        for (const PlacedPin& p : pins_)
-            if (clocksOrResets(p)) clocking.insert(p.net);
         std::map<std::pair<std::string, int>, int> inBlock;  // pins of a net in a block
-        for (const PlacedPin& p : pins_) ++inBlock[{p.net, blockOf(p)}];
-        for (const auto& [net, in] : blocks) {
-            const bool alone = in.size() == 1 && inBlock[{net, *in.begin()}] == 1;
-            if (kPowerNets.contains(net) || console.contains(net) || in.size() > 1 || alone || probed.contains(net) ||
-                referred_.contains(net) || clocking.contains(net))
-                labelled_.insert(net);
+        for (const PlacedPin& p : pins_) {
+            if (p.kind != sim::PinKind::Input) drivenIn.insert({p.net, blockOf(p)});
+            ++inBlock[{p.net, blockOf(p)}];
         }
         for (const PlacedPin& p : pins_) {
             if (busOf_.contains(p.net)) continue;
             if (kPowerNets.contains(p.net) || console.contains(p.net) || inBlock[{p.net, blockOf(p)}] == 1 ||
-                (labelled_.contains(p.net) && !drivenIn.contains({p.net, blockOf(p)})))
+                !drivenIn.contains({p.net, blockOf(p)}))
                 stubbed_.insert(&p);
         }
     }
@@ -444,7 +404,7 @@ private:
             std::size_t failed = order.size();
             for (std::size_t k = 0; k < order.size() && failed == order.size(); ++k) {
                 try {
-                    connect(block, nets[order[k]], labelled_.contains(order[k]) ? order[k] : std::string());
+                    connect(block, nets[order[k]]);
                 } catch (const PlanError&) {
                     if (attempt >= order.size()) throw;
                     failed = k;
@@ -456,17 +416,16 @@ private:
         }
     }
 
-    void connect(int block, const std::vector<const PlacedPin*>& group, const std::string& name) {
+    // Wires between pins of one net in a block, with the net's label on them.
+    void connect(int block, const std::vector<const PlacedPin*>& group) {
+        const std::string& name = group[0]->net;
         std::vector<SheetPoint> ends;
         for (const PlacedPin* p : group) ends.push_back(p->end);
         const WireRouter router(d_.sheet(), area(block));
         const std::optional<schgen::RoutedNet> net = router.route(ends);
-        if (!net) throw PlanError(lineOf(*group[0]), "no way for the wires of " + group[0]->net + " from " + pinText(*group[0]));
-        std::optional<schgen::LabelPlace> place;
-        if (!name.empty()) {
-            place = router.labelPlace(*net, name);
-            if (!place) throw PlanError(lineOf(*group[0]), "no room for the label of " + name + " near " + pinText(*group[0]));
-        }
+        if (!net) throw PlanError(lineOf(*group[0]), "no way for the wires of " + name + " from " + pinText(*group[0]));
+        const std::optional<schgen::LabelPlace> place = router.labelPlace(*net, name);
+        if (!place) throw PlanError(lineOf(*group[0]), "no room for the label of " + name + " near " + pinText(*group[0]));
         schgen::drawRoutedNet(d_, *net, place, name);
     }
 
@@ -514,11 +473,9 @@ private:
             if (!fresh && known->second != net) throw PlanError(lineOf(p), p.net + " falls apart at " + pinText(p));
             const auto [other, first] = nameOfNet.emplace(net, p.net);
             if (!first && other->second != p.net) throw PlanError(lineOf(p), p.net + " and " + other->second + " are joined at " + pinText(p));
-            if (labelled_.contains(p.net) || busOf_.contains(p.net)) {
-                const int32_t group = build.circuitNets[static_cast<std::size_t>(net)].nameGroup;
-                if (group < 0 || build.netNameGroups[static_cast<std::size_t>(group)].names != std::vector<std::string>{p.net})
-                    throw PlanError(lineOf(p), p.net + " does not carry its name alone at " + pinText(p));
-            }
+            const int32_t group = build.circuitNets[static_cast<std::size_t>(net)].nameGroup;
+            if (group < 0 || build.netNameGroups[static_cast<std::size_t>(group)].names != std::vector<std::string>{p.net})
+                throw PlanError(lineOf(p), p.net + " does not carry its name alone at " + pinText(p));
         }
     }
 
@@ -529,12 +486,10 @@ private:
     }
 
     const CircuitPlan& plan_;
-    const std::set<std::string>& referred_;
     SheetDraft d_;
     std::vector<PlacedIc> ics_;
     std::vector<PlacedPin> pins_;
     std::map<std::string, int> busOf_;
-    std::set<std::string> labelled_;
     std::set<const PlacedPin*> stubbed_;              // pins drawn with a label stub of their own
     std::set<const PlacedPin*> done_;
     std::map<std::size_t, std::vector<int64_t>> trunkYs_;  // by bus: where its blocks' lines meet the trunk
@@ -548,8 +503,6 @@ private:
 
 }  // namespace
 
-schematic::SchSheet circuitSheet(const CircuitPlan& plan, const std::set<std::string>& referred) {
-    return CircuitDrawing(plan, referred).draw();
-}
+schematic::SchSheet circuitSheet(const CircuitPlan& plan) { return CircuitDrawing(plan).draw(); }
 
 }  // namespace labdata

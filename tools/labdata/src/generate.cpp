@@ -1,8 +1,6 @@
 #include "generate.h"
 
 #include <algorithm>
-#include <cctype>
-#include <set>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -19,7 +17,6 @@
 #include "plan_text.h"
 #include "platform/whole_file.h"
 #include "rtf_text.h"
-#include "schematic/bus_range.h"
 #include "schgen/sch_writer.h"
 
 namespace labdata {
@@ -66,50 +63,6 @@ std::vector<TextParagraph> procedureSteps(const LabScript& script) {
     return out;
 }
 
-// Words of a text that could name a net: runs of letters, digits and "_",
-// and each range such as "AR7..AR5" or "DB3..0" name by name.
-void addNameWords(std::string_view text, std::set<std::string>& out) {
-    auto wordChar = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (!wordChar(text[i])) {
-            ++i;
-            continue;
-        }
-        std::size_t end = i;
-        while (end < text.size() && wordChar(text[end])) ++end;
-        const std::string word(text.substr(i, end - i));
-        out.insert(word);
-        i = end;
-        if (text.substr(end, 2) != ".." || end + 2 >= text.size() || !wordChar(text[end + 2])) continue;
-        std::size_t last = end + 2;
-        while (last < text.size() && wordChar(text[last])) ++last;
-        std::string to(text.substr(end + 2, last - end - 2));
-        std::size_t prefix = word.size();
-        while (prefix > 0 && std::isdigit(static_cast<unsigned char>(word[prefix - 1]))) --prefix;
-        if (to.compare(0, prefix, word, 0, prefix) == 0) to.erase(0, prefix);
-        if (const auto names = schematic::busRangeNames(word + ".." + to)) out.insert(names->begin(), names->end());
-        i = last;
-    }
-}
-
-// The names the lab's texts, scripts, diagrams, board and the circuit's own
-// notes and settings use, whichever of them name nets.
-std::set<std::string> referredNames(const fs::path& sourceDir, const CircuitPlan& circuit, const schematic::SchSheet& board) {
-    std::set<std::string> names;
-    for (const char* dir : {"texts", "scripts"})
-        for (const fs::path& f : sortedFiles(sourceDir / dir, ".txt")) addNameWords(readWholeFile(f), names);
-    addNameWords(readWholeFile(sourceDir / "diagrams.txt"), names);
-    for (const schematic::SchElement& e : board.elements)
-        for (const std::string& t : e.texts) addNameWords(t, names);
-    for (const NotePlan& n : circuit.notes) addNameWords(n.text, names);
-    for (const FramePlan& f : circuit.frames) addNameWords(f.title, names);
-    for (const IcPlan& ic : circuit.ics) addNameWords(ic.caption, names);
-    for (const auto* list : {&circuit.stimuli, &circuit.probes, &circuit.vectors})
-        for (const std::string& t : *list) addNameWords(t, names);
-    return names;
-}
-
 }  // namespace
 
 std::string readWholeFile(const fs::path& path) {
@@ -126,9 +79,8 @@ std::vector<GeneratedFile> generateLabData(const fs::path& sourceDir) {
     const CircuitPlan circuit = fromFile(sourceDir / "circuit.txt", parseCircuitPlan);
     const schematic::SchSheet board = boardSheet(fromFile(sourceDir / "board.txt", parseBoardPlan), circuit);
     out.push_back({"board.sch", schgen::writeSchBytes(board)});
-    out.push_back({kDefaultCircuit, schgen::writeSchBytes(naming(sourceDir / "circuit.txt", [&] {
-                       return circuitSheet(circuit, referredNames(sourceDir, circuit, board));
-                   }))});
+    out.push_back({kDefaultCircuit,
+                   schgen::writeSchBytes(naming(sourceDir / "circuit.txt", [&] { return circuitSheet(circuit); }))});
     for (const DiagramPlan& d : fromFile(sourceDir / "diagrams.txt", parseDiagramPlans))
         out.push_back({d.file, schgen::writeSchBytes(diagramSheet(d))});
 
