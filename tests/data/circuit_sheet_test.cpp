@@ -6,6 +6,7 @@
 #include "labdata/src/circuit_sheet.h"
 #include "labdata/src/plan_text.h"
 #include "schematic/net_building.h"
+#include "sheet_checks.h"
 
 namespace labtest {
 namespace {
@@ -44,11 +45,28 @@ TEST(CircuitSheet, RefusesIcsPlacedWithoutRoomForTheirLabels) {
     }
 }
 
+// U2 stacked under U1: U1's GND stub leaves its pin end downwards and turns
+// a step out, right where U2's VCC pin ends when U2 stands 50 below U1's box;
+// 10 further down both stubs have room.
+TEST(CircuitSheet, RefusesChipsStackedWithoutRoomForTheirSupplyLabels) {
+    for (const auto& [y, error] : {std::pair{200, "line 2: U1 pin 7 (GND): no room for its label stub"}, std::pair{210, ""}}) {
+        const std::string text = "sheet 800 400\n"
+                                 "ic U1 74LS14 100 80\n"
+                                 "ic U2 74LS04 100 " + std::to_string(y) + "\n";
+        try {
+            labdata::circuitSheet(labdata::parseCircuitPlan(text));
+            EXPECT_STREQ(error, "") << y;
+        } catch (const labdata::PlanError& e) {
+            EXPECT_EQ(e.what(), std::string(error)) << y;
+        }
+    }
+}
+
 // Two blocks: in the first U1 drives X into U2, which drives Y on into U3 in
 // the second block; there U4 puts a bus onto U5's inputs, clocked by the
 // console's CK. X stays inside its block: a wire with its label. Y leaves its
 // block: a label at each end. The bus: a labelled stub and an entry per pin.
-// CK: a label at the pin.
+// CK: a label at the pin. Every chip's supply pins: a label each.
 TEST(CircuitSheet, DrawsEachNetAsItsBlocksNeedIt) {
     const labdata::CircuitPlan plan = labdata::parseCircuitPlan(
         "sheet 1400 900\n"
@@ -77,6 +95,8 @@ TEST(CircuitSheet, DrawsEachNetAsItsBlocksNeedIt) {
     }
     EXPECT_EQ(labels["X"], 1);
     EXPECT_EQ(labels["Y"], 2);
+    EXPECT_EQ(labels["VCC"], 5);
+    EXPECT_EQ(labels["GND"], 5);
     EXPECT_EQ(labels["CK"], 1);
     for (const char* bit : {"B0", "B1", "B2", "B3"}) EXPECT_EQ(labels[bit], 2) << bit;
     EXPECT_EQ(entries, 8u);
@@ -94,6 +114,7 @@ TEST(CircuitSheet, DrawsEachNetAsItsBlocksNeedIt) {
     EXPECT_EQ(netOf("U1", 2), netOf("U2", 1));  // X by its wire
     const int32_t x = build.circuitNets[static_cast<std::size_t>(netOf("U1", 2))].nameGroup;
     EXPECT_EQ(build.netNameGroups[static_cast<std::size_t>(x)].names, std::vector<std::string>{"X"});
+    EXPECT_EQ(unpoweredChips(build), std::vector<std::string>{});
     EXPECT_EQ(netOf("U2", 2), netOf("U3", 1));  // Y by its labels
     EXPECT_EQ(netOf("U4", 18), netOf("U5", 3));  // B0 by its labels
 }

@@ -118,4 +118,18 @@ std::vector<std::string> unnamedClocksAndResets(const CircuitBuild& build) {
     return out;
 }
 
+std::vector<std::string> unpoweredChips(const CircuitBuild& build) {
+    std::vector<std::string> out;
+    for (const CircuitIc& ic : build.circuitIcs) {
+        for (const schematic::ListedPin& pin : ic.pins) {
+            const PinKind kind = ic.kindOf(pin.pinNumber);
+            if ((kind != PinKind::Vcc && kind != PinKind::Gnd) || !pin.hasEnd) continue;
+            const int32_t supply = kind == PinKind::Vcc ? build.vccNet : build.gndNet;
+            if (pin.net == supply) continue;
+            out.push_back(pinText(ic, pin.pinNumber) + (pin.net < 0 ? " is on no net" : " is on " + netName(build, pin.net)));
+        }
+    }
+    return out;
+}
+
 }  // namespace labtest

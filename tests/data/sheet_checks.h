@@ -28,4 +28,8 @@ std::vector<std::string> fightingOutputs(const schematic::CircuitBuild& build);
 // or on a net no label names.
 std::vector<std::string> unnamedClocksAndResets(const schematic::CircuitBuild& build);
 
+// VCC and GND pins a chip shows that are not on the VCC or GND net: a chip
+// drawn without its power. A supply pin the part hides is taken as tied.
+std::vector<std::string> unpoweredChips(const schematic::CircuitBuild& build);
+
 }  // namespace labtest

@@ -62,6 +62,7 @@ TEST(LabSheets, EveryDrawingPassesTheElectricalChecks) {
         // chips, whose pins are on the circuit's nets: the circuit answers for them.
         if (connects) {
             EXPECT_EQ(lines(unnamedClocksAndResets(b)), "") << e.path().filename();
+            EXPECT_EQ(lines(unpoweredChips(b)), "") << e.path().filename();
         }
     }
     EXPECT_EQ(sheets, 7);
@@ -121,10 +122,10 @@ TEST(SheetChecks, ClocksAndResetsOnNamedNets) {
         std::vector<std::string> faults;
     } cases[] = {
         {"ic U1 74LS273 100 80\n  CLK=CK /CLR=RST\n", {}},
-        {"ic U1 74LS273 100 80\n  CLK=CK\n", {"U1.1 (/CLR) is on the supply net VCC;HighVol"}},
+        {"ic U1 74LS273 100 80\n  CLK=CK\n", {"U1.1 (/CLR) is on the supply net VCC"}},
         {"ic U1 74LS374 100 80\n  CLK=GND\n", {"U1.11 (CLK) is on the supply net GND"}},
         {"ic U1 AM2901 100 80\n  CP=VCC\n", {"U1.15 (CP) is on the supply net VCC"}},
-        {"ic U1 8251 100 80\n  CLK=CK\n", {"U1.21 (RESET) is on the supply net VCC;HighVol"}},
+        {"ic U1 8251 100 80\n  CLK=CK\n", {"U1.21 (RESET) is on the supply net VCC"}},
         {"ic U1 GAL20V8_2 100 80\n  CLK=CK\nic U2 AM2910 600 80\n  CP=CK\n", {}},
     };
     for (const Case& c : cases) EXPECT_EQ(unnamedClocksAndResets(built(c.description)), c.faults) << c.description;
@@ -136,6 +137,35 @@ TEST(SheetChecks, ClocksAndResetsOnNamedNets) {
     const schematic::SheetPoint from = d.pinEnd(gate, 2), to = d.pinEnd(reg, 11);
     d.wire({from, {300, from.y}, {300, to.y}, to});
     EXPECT_EQ(unnamedClocksAndResets(built(d)), std::vector<std::string>{"U2.11 (CLK) is on no named net"});
+}
+
+// An inverter's supply pins: open, labelled, swapped, or hidden as library parts hide them.
+TEST(SheetChecks, ChipsWithoutPower) {
+    struct Case {
+        const char* what;
+        const char* vcc;  // the label on pin 14's stub, none when empty
+        const char* gnd;  // on pin 7's
+        bool hidden;      // the part draws no supply pins
+        std::vector<std::string> faults;
+    } cases[] = {
+        {"open", "", "", false, {"U1.14 (VCC) is on no net", "U1.7 (GND) is on no net"}},
+        {"tied", "VCC", "GND", false, {}},
+        {"swapped", "GND", "VCC", false, {"U1.14 (VCC) is on GND", "U1.7 (GND) is on VCC"}},
+        {"hidden", "", "", true, {}},
+    };
+    for (const Case& c : cases) {
+        schgen::SheetDraft d(600, 300);
+        const int u1 = d.ic("U1", "74LS04", 100, 80);
+        if (*c.vcc) d.net(u1, 14, c.vcc);
+        if (*c.gnd) d.net(u1, 7, c.gnd);
+        schematic::SchSheet sheet = d.sheet();
+        if (c.hidden)
+            for (schematic::SchElement& e : sheet.comps.at(0).parts.at(0).elements)
+                if (e.kind == schematic::SchElementKind::Pin && (e.text(0) == "VCC" || e.text(0) == "GND"))
+                    e.params[schematic::pin_param::Hidden] = 1;
+        const schematic::CircuitBuild circuit = builtFromFile(schgen::writeSchBytes(sheet), c.what);
+        EXPECT_EQ(unpoweredChips(circuit), c.faults) << c.what;
+    }
 }
 
 }  // namespace

@@ -120,14 +120,22 @@ private:
             int32_t height = 0;
             for (const schematic::SchElement& e : d_.sheet().partGraphics(d_.sheet().elements[static_cast<std::size_t>(part)])->elements)
                 if (e.kind == SchElementKind::Rectangle) height = -e.param(3);
-            // The caption goes under the part type and the GND pin, clear of the pins.
-            if (!ic.caption.empty()) d_.label(ic.x, ic.y + height + 45, ic.caption, SheetDraft::kSongFont);
+            // The caption goes under the part type and the GND pin's label, clear of the pins.
+            if (!ic.caption.empty()) d_.label(ic.x, ic.y + height + 50, ic.caption, SheetDraft::kSongFont);
             const int index = static_cast<int>(ics_.size());
-            ics_.push_back({&ic, part, block, ic.y, ic.y + height + 50});
+            ics_.push_back({&ic, part, block, ic.y, ic.y + height + 60});
             const sim::PinTable& table = sim::pinTable(sim::icTypeFromName(ic.type));
-            for (const PinConnection& c : ic.connections)
-                pins_.push_back({index, c.pin, d_.pinEnd(part, c.pin), d_.pinDirection(part, c.pin),
-                                 table.kinds[static_cast<std::size_t>(c.pin)], c.net});
+            auto place = [&](int32_t pin, const std::string& net) {
+                pins_.push_back({index, pin, d_.pinEnd(part, pin), d_.pinDirection(part, pin),
+                                 table.kinds[static_cast<std::size_t>(pin)], net});
+            };
+            for (const PinConnection& c : ic.connections) place(c.pin, c.net);
+            // A chip is drawn with its power: its supply pins on the supplies' nets.
+            for (int32_t pin = 1; pin <= table.pinCount; ++pin) {
+                const sim::PinKind kind = table.kinds[static_cast<std::size_t>(pin)];
+                if (kind == sim::PinKind::Vcc) place(pin, "VCC");
+                if (kind == sim::PinKind::Gnd) place(pin, "GND");
+            }
         }
     }
 
@@ -371,9 +379,19 @@ private:
         for (const PlacedPin& p : pins_) {
             if (blockOf(p) != block || done_.contains(&p) || !stubbed_.contains(&p)) continue;
             const WireRouter router(d_.sheet(), area(block));
-            const auto to = router.stubEnd(p.end, p.dir, p.net);
-            if (!to) throw PlanError(lineOf(p), pinText(p) + ": no room for its label stub");
-            d_.labelledStub(p.end, p.dir, *to, p.net);
+            if (p.dir == dir::Up || p.dir == dir::Down) {
+                // A supply pin's stub turns right: at the pin end above the
+                // chip, a step out below it, clear of the part type there.
+                const auto stub = router.turnedStub(p.end, p.dir, p.dir == dir::Down ? 1 : 0, p.net);
+                if (!stub) throw PlanError(lineOf(p), pinText(p) + ": no room for its label stub");
+                d_.wire(*stub);
+                const SheetPoint& corner = (*stub)[stub->size() - 2];
+                d_.netLabel(i32(corner.x) + kGrid, i32(corner.y), p.net);
+            } else {
+                const auto to = router.stubEnd(p.end, p.dir, p.net);
+                if (!to) throw PlanError(lineOf(p), pinText(p) + ": no room for its label stub");
+                d_.labelledStub(p.end, p.dir, *to, p.net);
+            }
             done_.insert(&p);
         }
     }

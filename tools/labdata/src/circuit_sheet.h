@@ -4,8 +4,8 @@
 // whose stub keeps its net label (the circuit builder joins nothing through a
 // bus); inside a block, chip-to-chip connections as orthogonal wires with a
 // junction at every branch and the net's label; net labels where a net
-// leaves its block, for the console's switches and for the supplies; and a
-// title block.
+// leaves its block, for the console's switches and for the supplies, each
+// chip's VCC and GND pins included; and a title block.
 
 #include "circuit_plan.h"
 #include "schematic/sch_model.h"
