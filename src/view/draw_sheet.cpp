@@ -27,10 +27,12 @@ int fitAllZoomLevel(const schematic::SchSheet& sheet, double viewportWidth, doub
     const double zoom = zoomFactor(currentLevel);
     const double height = static_cast<double>(roundHalfEven(now.height / zoom));
     const double width = static_cast<double>(roundHalfEven(now.width / zoom));
-    // A drawing that only just fits would otherwise lose the margin's width
-    // on its far side, where the fit-all places it.
+    // The fit-all centres the drawing, so the margin is wanted on both sides:
+    // with room for one only, the drawing would sit half a margin from each
+    // edge (or, placed a margin in, touch the far edge).
     const auto fits = [](double atOne, float zoom, double viewport) {
-        return static_cast<double>(roundHalfEven(static_cast<double>(zoom) * atOne)) + kFitAllMarginTwips <= viewport;
+        return static_cast<double>(roundHalfEven(static_cast<double>(zoom) * atOne)) + 2 * kFitAllMarginTwips <=
+               viewport;
     };
     for (int level = kMaxViewZoomLevel; level > kMinZoomLevel; --level) {
         const float zoom = zoomFactor(level);

@@ -35,9 +35,10 @@ ImageSize imageSize(const schematic::SchSheet& sheet, int zoomLevel);
 
 // The level a fit-all shows the sheet at in a viewport of the given size
 // (twips), starting from `currentLevel`: the highest of 3 down to -5 at which
-// the drawing and the fit-all margin before it fit the viewport both ways,
-// else -5. The drawing's size at a level is its size at zoom 1 (reduced from
-// the current level's) scaled by the level's zoom, as the view lays it out.
+// the drawing and the fit-all margin on each side of it fit the viewport both
+// ways, else -5. The drawing's size at a level is its size at zoom 1 (reduced
+// from the current level's) scaled by the level's zoom, as the view lays it
+// out.
 int fitAllZoomLevel(const schematic::SchSheet& sheet, double viewportWidth, double viewportHeight, int currentLevel);
 
 struct SheetDrawParams {

@@ -13,8 +13,9 @@ inline constexpr int kMaxZoomLevel = 5;
 // The highest level the zoom commands and fit-all choose.
 inline constexpr int kMaxViewZoomLevel = 3;
 
-// The margin a fit-all leaves between the viewport's top-left corner and a
-// drawing as large as the viewport: 20 pixels, in twips.
+// The least margin a fit-all leaves between each edge of the viewport and
+// the drawing (the top-left one only for a drawing too large to fit even at
+// the lowest level): 20 pixels, in twips.
 inline constexpr int kFitAllMarginTwips = 20 * 15;
 
 // Pixels per sheet unit at `level` (clamped into -5..5), single precision.

@@ -35,15 +35,16 @@ TEST(SheetExtent, ClampedAndTurnedByTheOrientation) {
 
 TEST(FitAll, PicksTheHighestLevelAtWhichDrawingAndMarginFit) {
     const schematic::SchSheet sheet = sheetOf(1000, 1000);  // 15000 twips square at zoom 1
-    const double margin = view::kFitAllMarginTwips;
+    const double margins = 2 * view::kFitAllMarginTwips;
     struct Case {
         double viewport;  // twips, the other way unlimited
         int level;
     } cases[] = {
-        {3.51 * 15000 + margin, 3}, {10 * 15000, 3}, {3.5 * 15000 + margin, 2}, {0.6957 * 15000 + margin, -2},
-        {0.7 * 15000 + margin, -1}, {0.1 * 15000 + margin, -5}, {0.05 * 15000, -5}, {0, -5},
-        // At zoom 1 the drawing fills 15000 twips: with its margin it needs 15300.
-        {15300, 0}, {15299, -1}, {15000, -1},
+        {3.51 * 15000 + margins, 3}, {10 * 15000, 3}, {3.5 * 15000 + margins, 2}, {0.6957 * 15000 + margins, -2},
+        {0.7 * 15000 + margins, -1}, {0.1 * 15000 + margins, -5}, {0.05 * 15000, -5}, {0, -5},
+        // At zoom 1 the drawing fills 15000 twips: with a margin on either
+        // side it needs 15600; with one only it is a level lower.
+        {15600, 0}, {15599, -1}, {15300, -1}, {15000, -1},
     };
     for (const Case& c : cases) {
         for (int from : {0, 3, -5}) {
@@ -52,7 +53,7 @@ TEST(FitAll, PicksTheHighestLevelAtWhichDrawingAndMarginFit) {
         }
     }
     // The narrower side decides.
-    EXPECT_EQ(view::fitAllZoomLevel(sheet, 0.3 * 15000 + margin, 15300, 0), -3);
+    EXPECT_EQ(view::fitAllZoomLevel(sheet, 0.3 * 15000 + margins, 15600, 0), -3);
 }
 
 TEST(DrawSheet, AnEmptySheetIsOnlyItsArea) {

@@ -1,9 +1,11 @@
 // The schematic view control offscreen: a schematic loaded through its
 // loader, hot elements under the pointer as it zooms and scrolls, the
-// buttons and keys at the zoom limits, panning and clicks.
+// buttons and keys at the zoom limits, panning and clicks, and the
+// fit-all's margin.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -17,6 +19,9 @@
 #include "schematic/schematic_state.h"
 #include "sheet_picture.h"
 #include "sim/simulator.h"
+#include "support/source_tree.h"
+#include "view/draw_sheet.h"
+#include "view/viewport_picture.h"
 #include "view/widgets/user_control1.h"
 #include "view/zoom_tables.h"
 
@@ -249,7 +254,8 @@ TEST(UserControl1, AClickReportsTheButtonAndTheHotElement) {
 }
 
 // Whatever the view's size, a fit-all shows the whole drawing, and at the
-// highest level that does: one level up, drawing and margin would not fit.
+// highest level that does: one level up, the drawing and a margin on either
+// side of it would not fit.
 TEST(UserControl1, FitAllShowsTheWholeDrawingAtTheHighestLevelThatDoes) {
     schematic::SchSheet sheet;
     sheet.sheetSizeA = 100;
@@ -269,10 +275,120 @@ TEST(UserControl1, FitAllShowsTheWholeDrawingAtTheHighestLevelThatDoes) {
             }
             if (control.ZoomLevel() < view::kMaxViewZoomLevel) {
                 const double up = view::zoomFactor(control.ZoomLevel() + 1) * 15;
-                EXPECT_TRUE(100 * up + view::kFitAllMarginTwips > g.viewportWidth() ||
-                            50 * up + view::kFitAllMarginTwips > g.viewportHeight())
+                EXPECT_TRUE(100 * up + 2 * view::kFitAllMarginTwips > g.viewportWidth() ||
+                            50 * up + 2 * view::kFitAllMarginTwips > g.viewportHeight())
                     << w << "x" << h << " level " << control.ZoomLevel();
             }
+        }
+    }
+}
+
+schematic::SchSheet sheetOf(int32_t width, int32_t height) {
+    schematic::SchSheet sheet;
+    sheet.sheetSizeA = width;
+    sheet.sheetSizeB = height;
+    sheet.sheetColor = 0xE8FFFF;
+    return sheet;
+}
+
+constexpr uint32_t kBackColor = 0x5A98D2;
+constexpr QRgb kBackground = 0xFFD2985A;
+constexpr int kMarginPx = view::kFitAllMarginTwips / 15;
+
+// The fit-all of the control's drawing as its picture shows it: the drawing
+// whole, at least the margin from each edge of the viewport, and at the
+// highest level that leaves that margin.
+void expectFitted(view::UserControl1& control) {
+    const QImage picture = control.viewportPicture();
+    int left = picture.width();
+    int top = picture.height();
+    int right = -1;
+    int bottom = -1;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            if (row[x] == kBackground) continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    ASSERT_GE(right, 0) << "nothing drawn";
+    const view::ViewGeometry& g = control.geometry();
+    const int level = control.ZoomLevel();
+    if (level < view::kMaxViewZoomLevel) {
+        const view::ImageSize up = view::imageSize(control.Sheet(), level + 1);
+        EXPECT_TRUE(up.width + 2 * view::kFitAllMarginTwips > g.viewportWidth() ||
+                    up.height + 2 * view::kFitAllMarginTwips > g.viewportHeight())
+            << "level " << level << " in " << picture.width() << "x" << picture.height();
+    }
+    const QRect canvas = view::canvasPixelRect(g);
+    if (level == view::kMinZoomLevel && (canvas.width() + 2 * kMarginPx > picture.width() ||
+                                         canvas.height() + 2 * kMarginPx > picture.height()))
+        return;  // too large to fit at all
+    EXPECT_EQ(QSize(right - left + 1, bottom - top + 1), canvas.size()) << "the drawing whole";
+    EXPECT_GE(std::min({left, top, picture.width() - 1 - right, picture.height() - 1 - bottom}), kMarginPx)
+        << "margins L" << left << " R" << picture.width() - 1 - right << " T" << top << " B"
+        << picture.height() - 1 - bottom << " at level " << level << " in " << picture.width() << "x"
+        << picture.height();
+}
+
+// Loads `sheet` into a control sized to give it a viewport of `size`.
+void loadInViewport(view::UserControl1& control, const schematic::SchSheet& sheet, QSize size) {
+    const QWidget* viewport = control.findChild<QWidget*>(QStringLiteral("xianshi"));
+    // The band over the viewport is as tall as the control's width makes it
+    // (room for a band of four rows, so that the control lays itself out).
+    control.resize(size.width() + 17, size.height() + 17 + 200);
+    control.setContent(sheet, {});
+    control.resize(size.width() + 17, size.height() + 17 + viewport->y());
+    control.setContent(sheet, {});
+    ASSERT_EQ(viewport->size(), size);
+}
+
+// Drawings shaped as the lab's are (a small wide one, the tall board, a block
+// diagram) in viewports of many sizes.
+TEST(UserControl1, FitAllLeavesTheMarginOnEverySide) {
+    const struct Drawing {
+        const char* name;
+        int32_t width;
+        int32_t height;
+    } drawings[] = {{"wide", 100, 50}, {"board-like", 780, 2468}, {"diagram-like", 460, 990}};
+    view::UserControl1 control;
+    control.SetBackColor(kBackColor);
+    for (const Drawing& d : drawings) {
+        for (int w = 82; w <= 720; w += 11) {
+            for (int h : {60, 300, 655}) {
+                SCOPED_TRACE(testing::Message() << d.name << " in a viewport " << w << "x" << h);
+                loadInViewport(control, sheetOf(d.width, d.height), {w, h});
+                expectFitted(control);
+            }
+        }
+    }
+}
+
+// The lab's board drawing and block diagrams in views as large as the
+// circuit window, maximised, gives them on 1366 x 768 and 1920 x 1080 screens.
+TEST(UserControl1, TheLabDrawingsFitWithTheMarginOnTheLabScreens) {
+    const struct Case {
+        const char* file;
+        QSize at1366;
+        QSize at1920;
+    } cases[] = {
+        {"data/board.sch", {177, 655}, {256, 991}},  {"data/bd_alu.sch", {179, 655}, {258, 991}},
+        {"data/bd_bus.sch", {179, 655}, {258, 991}}, {"data/bd_mem.sch", {179, 655}, {258, 991}},
+        {"data/bd_seq.sch", {179, 655}, {258, 991}}, {"data/bd_uart.sch", {179, 655}, {258, 991}},
+    };
+    view::UserControl1 control;
+    control.SetBackColor(kBackColor);
+    for (const Case& c : cases) {
+        schematic::SchSheet sheet;
+        schematic::SilentSchNotifier quiet;
+        ASSERT_EQ(schematic::ReadSchFile(sheet, QString::fromStdString(testsupport::sourceFile(c.file)), quiet), 1);
+        for (const QSize size : {c.at1366, c.at1920}) {
+            SCOPED_TRACE(testing::Message() << c.file << " in " << size.width() << "x" << size.height());
+            loadInViewport(control, sheet, size);
+            expectFitted(control);
         }
     }
 }
