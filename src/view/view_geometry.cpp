@@ -40,6 +40,7 @@ bool ViewGeometry::stepZoom(int delta) {
     const int previous = zoomLevel_;
     setZoomLevel(next);
     zoomRatio_ = zoomFactor(next) / zoomFactor(previous);
+    atFitAll_ = false;
     return true;
 }
 
@@ -51,6 +52,7 @@ void ViewGeometry::setViewportSize(double width, double height) {
 void ViewGeometry::setCanvasPosition(double left, double top) {
     canvasLeft_ = left;
     canvasTop_ = top;
+    atFitAll_ = false;
 }
 
 void ViewGeometry::keepZoomCentre() {
@@ -85,6 +87,7 @@ void ViewGeometry::placeForFitAll() {
     };
     canvasTop_ = place(canvasHeight_, viewportHeight_);
     canvasLeft_ = place(canvasWidth_, viewportWidth_);
+    atFitAll_ = true;
 }
 
 ScrollSetting ViewGeometry::scrollRange(double pos, double size, double viewport, int& last) const {
@@ -126,6 +129,7 @@ std::optional<ScrollSetting> ViewGeometry::scrollChanged(int value, bool horizon
     if (value == last) return std::nullopt;
     double& pos = horizontal ? canvasLeft_ : canvasTop_;
     pos += static_cast<double>(static_cast<int64_t>(last) - value) * kTwipsPerPixel;
+    atFitAll_ = false;
     return horizontal ? setHScrollRange() : setVScrollRange();
 }
 
@@ -161,6 +165,7 @@ ViewGeometry::PanStep ViewGeometry::panTo(double x, double y) {
         canvasTop_ = top;
         step.vertical = true;
     }
+    if (step.horizontal || step.vertical) atFitAll_ = false;
     return step;
 }
 

@@ -77,6 +77,10 @@ public:
     // After a fit-all: each way, a drawing smaller than the viewport is
     // centred; a larger one starts 20 pixels in.
     void placeForFitAll();
+    // The drawing stands where the last fit-all put it: no zoom step, scroll,
+    // pan or move of the canvas since. A view at fit-all fits again when its
+    // viewport changes size; a draw at the same zoom keeps this.
+    bool atFitAll() const { return atFitAll_; }
 
     // --- scroll bars ---
     // The settings that describe the canvas's place; each also notes the
@@ -137,6 +141,7 @@ private:
     int lastVScroll_ = kScrollMin;
     int64_t panGrabX_ = 0;
     double panGrabY_ = 0;
+    bool atFitAll_ = false;
 };
 
 }  // namespace view

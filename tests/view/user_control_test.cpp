@@ -1,17 +1,20 @@
 // The schematic view control offscreen: a schematic loaded through its
 // loader, hot elements under the pointer as it zooms and scrolls, the
-// buttons and keys at the zoom limits, panning and clicks, and the
-// fit-all's margin.
+// buttons and keys at the zoom limits, panning and clicks, the fit-all's
+// margin and a fitted view fitting again when its size changes.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
+#include <ostream>
 
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTest>
 
 #include "schematic/build_circuit.h"
@@ -20,6 +23,7 @@
 #include "sheet_picture.h"
 #include "sim/simulator.h"
 #include "support/source_tree.h"
+#include "support/wait_until.h"
 #include "view/draw_sheet.h"
 #include "view/viewport_picture.h"
 #include "view/widgets/user_control1.h"
@@ -389,6 +393,124 @@ TEST(UserControl1, TheLabDrawingsFitWithTheMarginOnTheLabScreens) {
             SCOPED_TRACE(testing::Message() << c.file << " in " << size.width() << "x" << size.height());
             loadInViewport(control, sheet, size);
             expectFitted(control);
+        }
+    }
+}
+
+// Where a view's drawing stands.
+struct Place {
+    int level = 0;
+    double left = 0;
+    double top = 0;
+    friend bool operator==(const Place&, const Place&) = default;
+    friend std::ostream& operator<<(std::ostream& out, const Place& p) {
+        return out << "level " << p.level << " at " << p.left / 15 << "," << p.top / 15;
+    }
+};
+Place placeOf(const view::UserControl1& v) {
+    return {v.ZoomLevel(), v.geometry().canvasLeft(), v.geometry().canvasTop()};
+}
+
+QPushButton* buttonOf(const view::UserControl1& v, const char* name) {
+    return v.findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+// The view shows its drawing where its fit-all button puts it now.
+void expectAsFitAllPutsIt(view::UserControl1& v) {
+    const Place now = placeOf(v);
+    QTest::mouseClick(buttonOf(v, "Command3"), Qt::LeftButton);
+    EXPECT_EQ(now, placeOf(v));
+}
+
+// Two views side by side in a splitter, as the circuit window's bands are:
+// a view at fit-all fits again whenever its room changes.
+TEST(UserControl1, AFittedViewFitsAgainWhenItsRoomChanges) {
+    QSplitter bands;
+    auto* board = new view::UserControl1(&bands);
+    auto* diagram = new view::UserControl1(&bands);
+    board->SetBackColor(kBackColor);
+    diagram->SetBackColor(kBackColor);
+    // Fitted while loading, before the views have their room.
+    board->setContent(sheetOf(780, 2468), {});
+    diagram->setContent(sheetOf(460, 990), {});
+    bands.resize(700, 500);
+    bands.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bands));
+    const auto expectBoth = [&](const char* when) {
+        SCOPED_TRACE(when);
+        for (view::UserControl1* v : {board, diagram}) {
+            if (!v->isVisible()) continue;
+            expectAsFitAllPutsIt(*v);
+            expectFitted(*v);
+        }
+    };
+    expectBoth("shown");
+
+    QSplitterHandle* handle = bands.handle(1);
+    const auto drag = [&](int dx) {
+        const QPoint grip = handle->rect().center();
+        QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(handle, grip + QPoint(dx, 0));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(dx, 0));
+    };
+    const int boardWidth = board->width();
+    drag(-150);
+    ASSERT_LT(board->width(), boardWidth);
+    expectBoth("the board narrower, the diagram wider");
+    drag(250);
+    expectBoth("the board wider, the diagram narrower");
+
+    // A redraw keeps the view at fit-all.
+    QTest::keyClick(board, Qt::Key_End);
+    const QSize before = bands.size();
+    bands.resize(700, 760);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return bands.size() != before; }));
+    expectBoth("taller");
+
+    diagram->hide();
+    expectBoth("the diagram's band hidden");
+    diagram->show();
+    expectBoth("the diagram's band shown again");
+}
+
+// A view the user zoomed, scrolled or panned keeps its zoom and its place
+// whatever its size becomes.
+TEST(UserControl1, AZoomedScrolledOrPannedViewKeepsItsPlaceOnResize) {
+    const struct Case {
+        const char* name;
+        schematic::SchSheet sheet;
+        std::function<void(view::UserControl1&)> move;
+    } cases[] = {
+        {"zoomed in by key", sheetOf(600, 400), [](view::UserControl1& v) { QTest::keyClick(&v, Qt::Key_PageUp); }},
+        {"zoomed out by its button", sheetOf(600, 400),
+         [](view::UserControl1& v) { QTest::mouseClick(buttonOf(v, "Command2"), Qt::LeftButton); }},
+        // Too large to fit: the scroll bars have room.
+        {"scrolled", sheetOf(6500, 6500),
+         [](view::UserControl1& v) {
+             v.findChild<QScrollBar*>(QStringLiteral("VScroll1"))->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+         }},
+        {"panned", sheetOf(600, 400),
+         [](view::UserControl1& v) {
+             QTest::mousePress(&v, Qt::RightButton, {}, {300, 200});
+             QTest::mouseMove(&v, {320, 190});
+             QTest::mouseRelease(&v, Qt::RightButton, {}, {320, 190});
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        view::UserControl1 v;
+        v.resize(600, 450);
+        v.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
+        v.setContent(c.sheet, {});
+        const Place fitted = placeOf(v);
+        c.move(v);
+        const Place moved = placeOf(v);
+        ASSERT_NE(moved, fitted);
+        for (const QSize size : {QSize(900, 450), QSize(300, 450), QSize(300, 800)}) {
+            v.resize(size);
+            ASSERT_TRUE(testsupport::waitUntil([&] { return v.size() == size; }));
+            EXPECT_EQ(placeOf(v), moved) << size.width() << "x" << size.height();
         }
     }
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "schematic/sch_model.h"
 #include "view/find_hot_element.h"
 #include "view/view_geometry.h"
@@ -117,6 +119,47 @@ TEST(ViewGeometry, FitAllChoosesTheLevelAndPlacesTheCanvas) {
     EXPECT_EQ(tight.canvasHeight(), 6428);
     EXPECT_EQ(tight.canvasTop(), (9000 - 6428) / 2);
     EXPECT_EQ(tight.canvasLeft(), (12000 - 3750) / 2);
+}
+
+// What tells a view to fit again when its size changes: the drawing stands
+// where a fit-all put it, as long as nothing but a draw or a new viewport
+// size came since; whatever the user did to move it ends that.
+TEST(ViewGeometry, AtFitAllUntilTheDrawingIsZoomedOrMoved) {
+    const auto fitted = [] {
+        ViewGeometry g = viewOf(100, 100);
+        g.layoutDrawing(sizedSheet(6500, 6500), true);  // too large: the scroll bars have room
+        g.placeForFitAll();
+        g.setHScrollRange();
+        g.setVScrollRange();
+        return g;
+    };
+    EXPECT_FALSE(viewOf().atFitAll());
+    ViewGeometry g = fitted();
+    EXPECT_TRUE(g.atFitAll());
+    g.layoutDrawing(sizedSheet(6500, 6500), false);
+    g.setViewportSize(200 * kPx, 50 * kPx);
+    EXPECT_FALSE(g.stepZoom(-1)) << "at the lowest level already";
+    EXPECT_FALSE(g.hScrollChanged(g.lastHScroll()));
+    g.beginPan(50 * kPx, 20 * kPx);
+    g.panTo(50 * kPx, 20 * kPx);
+    EXPECT_TRUE(g.atFitAll()) << "nothing moved";
+
+    const struct Case {
+        const char* name;
+        std::function<void(ViewGeometry&)> move;
+    } moves[] = {
+        {"zoomed", [](ViewGeometry& v) { v.stepZoom(+1); }},
+        {"scrolled", [](ViewGeometry& v) { v.vScrollChanged(v.lastVScroll() + 10); }},
+        {"panned", [](ViewGeometry& v) { v.beginPan(50 * kPx, 20 * kPx); v.panTo(40 * kPx, 20 * kPx); }},
+        {"put elsewhere", [](ViewGeometry& v) { v.setCanvasPosition(0, 0); }},
+    };
+    for (const Case& c : moves) {
+        ViewGeometry m = fitted();
+        c.move(m);
+        EXPECT_FALSE(m.atFitAll()) << c.name;
+        m.placeForFitAll();
+        EXPECT_TRUE(m.atFitAll()) << c.name;
+    }
 }
 
 // A canvas 2000 x 400 pixels (level 0) in the 800 x 600 viewport.

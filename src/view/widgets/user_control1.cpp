@@ -238,12 +238,16 @@ void UserControl1::fitAll() {
     fitAllRequest_ = true;
     redraw();
     fitAllRequest_ = false;
+    placeFitted();
+    Command3->setEnabled(true);
+}
+
+void UserControl1::placeFitted() {
     const int level = geometry_.zoomLevel();
     Command1->setEnabled(level != kMaxViewZoomLevel);
     Command2->setEnabled(level != kMinZoomLevel);
     geometry_.placeForFitAll();
     setScrollRanges();
-    Command3->setEnabled(true);
     invalidatePicture();
 }
 
@@ -366,7 +370,18 @@ void UserControl1::layoutControls() {
     HScroll1->setPageStep(std::max(1, vw));
     VScroll1->setGeometry(vw, band.height, kScrollThickness, vh);
     VScroll1->setPageStep(std::max(1, vh));
+    const double oldWidth = geometry_.viewportWidth();
+    const double oldHeight = geometry_.viewportHeight();
     geometry_.setViewportSize(static_cast<double>(vw) * kTwipsPerPixel, static_cast<double>(vh) * kTwipsPerPixel);
+    // A drawing shown whole stays whole, and as large as the new size
+    // allows, when a splitter, the window or a band next to it changes the
+    // room; one the user zoomed or moved stays where it was put.
+    if (holdsSheet_ && geometry_.atFitAll() &&
+        (geometry_.viewportWidth() != oldWidth || geometry_.viewportHeight() != oldHeight)) {
+        geometry_.layoutDrawing(sheet_, true);
+        placeFitted();
+        return;
+    }
     setScrollRanges();
     invalidatePicture();
 }

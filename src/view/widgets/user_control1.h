@@ -7,7 +7,10 @@
 //
 // A view gets its drawing from one of the three loaders, each of which lets
 // a hot-spot builder fill its list and hand the sheet just read over, then
-// shows the whole drawing. From then on the view owns sheet and list.
+// shows the whole drawing. From then on the view owns sheet and list. A view
+// that shows the whole drawing, as a fit-all left it, fits it again whenever
+// its size changes; once zoomed, scrolled or panned it keeps its zoom and
+// place.
 //
 // Only the viewport is ever painted (the geometry keeps the drawing's place),
 // so a view's memory does not grow with the zoom.
@@ -115,6 +118,8 @@ private:
     void zoomIn();
     void zoomOut();
     void fitAll();
+    // The fitted drawing's place, the zoom buttons for its level.
+    void placeFitted();
     void redraw();
     // The sheet's geometry for the current zoom (a fit-all chooses the zoom);
     // the viewport repaints from it.
