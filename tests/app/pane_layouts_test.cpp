@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -277,6 +278,56 @@ void expectCellsInFull(const platform::ListView* list) {
     }
 }
 
+// Every column of `list` can be brought into view: the columns fill the
+// viewport exactly (the last one takes the rest), or they are wider and the
+// horizontal scroll bar reaches the end of the last one, out from under the
+// vertical scroll bar.
+void expectEveryColumnReachable(const platform::ListView* list) {
+    int used = 0;
+    for (int c = 0; c < list->columnCount(); ++c) used += list->columnWidth(c);
+    const int view = list->viewport()->width();
+    if (used <= view) {
+        EXPECT_EQ(used, view) << "the last column fills the rest";
+        return;
+    }
+    const QScrollBar* sideways = list->horizontalScrollBar();
+    // The scroll bars settle after the columns have.
+    EXPECT_TRUE(QTest::qWaitFor([sideways] { return sideways->isVisible(); }, 2000))
+        << "columns " << used << " px, viewport " << view << " px";
+    EXPECT_GE(sideways->maximum(), used - view) << "columns " << used << " px, viewport " << view << " px";
+}
+
+// The window maximised on a `screen` under a window manager, whose title bar
+// takes 28 px, with the help band closed, as start-up leaves it.
+app::MainWindow& shownOn(WindowFixture& f, QSize screen) {
+    app::MainWindow& w = f.build();
+    w.setWindowState(Qt::WindowNoState);
+    w.resize(screen.width(), screen.height() - 28);
+    w.setEnabled(true);
+    w.show();
+    w.HelpDispOrUnDisp_Click();
+    QApplication::processEvents();
+    w.setInitialBandSizes();
+    QApplication::processEvents();
+    return w;
+}
+
+// The device's R, D and U replies in the three lists.
+void fillFromDevice(app::MainWindow& w, editions::ReplyLayout layout, fakevaz::MonitorMachine& device) {
+    devlink::ReplyListViews lists(*w.ListView1(), *w.ListView2(), *w.ListView3());
+    const auto reply = [](const std::string& body) { return QByteArray("X\r\n") + QByteArray::fromStdString(body); };
+    devlink::fillRegisterList(reply(device.registers()), layout, lists);
+    devlink::fillMemoryList(reply(device.dump(0)), layout, lists);
+    devlink::fillUnasmList(reply(device.unassemble(0)), layout, lists);
+}
+
+// 设置 → 显示字体尺寸 → `points`.
+void chooseDisplayFontSize(WindowFixture& f, double points) {
+    f.prompter.answerFont(platform::FontChoice{QStringLiteral("宋体"), points, false, false, false, false});
+    f.window->SetDisplayFontSize_Click();
+    QApplication::processEvents();
+}
+
 }  // namespace
 
 // A lab's 1024 x 768 screen, maximised under a window manager: with the help
@@ -293,23 +344,12 @@ TEST(PaneLayouts, ListsShowTheirRepliesInFullAt1024x768) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.profile.titleWord));
         WindowFixture f(c.profile);
-        app::MainWindow& w = f.build();
-        w.setWindowState(Qt::WindowNoState);
-        w.resize(1024, 740);  // the screen less the window manager's title bar
-        w.setEnabled(true);
-        w.show();
-        w.HelpDispOrUnDisp_Click();
-        QApplication::processEvents();
-        w.setInitialBandSizes();
-        QApplication::processEvents();
+        app::MainWindow& w = shownOn(f, QSize(1024, 768));
 
         fakevaz::MonitorMachine device(c.device);
         device.setReg(1, 0xFFFF);
+        fillFromDevice(w, c.profile.replyLayout, device);
         devlink::ReplyListViews lists(*w.ListView1(), *w.ListView2(), *w.ListView3());
-        const auto reply = [](const std::string& body) { return QByteArray("X\r\n") + QByteArray::fromStdString(body); };
-        devlink::fillRegisterList(reply(device.registers()), c.profile.replyLayout, lists);
-        devlink::fillMemoryList(reply(device.dump(0)), c.profile.replyLayout, lists);
-        devlink::fillUnasmList(reply(device.unassemble(0)), c.profile.replyLayout, lists);
         lists.appendUnasmRow({"1000", "B8 12 34", "MOV R12,[R13+1234H]"});
         QApplication::processEvents();
 
@@ -326,16 +366,38 @@ TEST(PaneLayouts, ListsShowTheirRepliesInFullAt1024x768) {
         }
 
         // 设置 → 显示字体尺寸 → 16: the lists take 14 points, and their columns follow.
-        f.prompter.answerFont(platform::FontChoice{QStringLiteral("宋体"), 16, false, false, false, false});
-        w.SetDisplayFontSize_Click();
-        QApplication::processEvents();
+        chooseDisplayFontSize(f, 16);
         std::size_t k = 0;
         for (platform::ListView* list : {w.ListView1(), w.ListView2(), w.ListView3()}) {
             SCOPED_TRACE(list->objectName().toStdString());
             ASSERT_DOUBLE_EQ(list->font().pointSizeF(), 14);
             expectCellsInFull(list);
             for (int col = 0; col < list->columnCount(); ++col, ++k)
-                if (list->contentWidth(col) >= before[k]) EXPECT_GT(list->columnWidth(col), before[k]) << col;
+                if (list->contentWidth(col) >= before[k]) { EXPECT_GT(list->columnWidth(col), before[k]) << col; }
+        }
+    }
+}
+
+// The display font sizes the command offers, from the smallest to the
+// largest, on the commonest lab screens: a list too narrow for its columns
+// scrolls sideways to every one of them.
+TEST(PaneLayouts, EveryColumnOfTheListsIsReachableAtEveryDisplayFontSize) {
+    const struct {
+        QSize screen;
+        double fontSize;
+    } cases[] = {{{1024, 768}, 12}, {{1024, 768}, 16}, {{1024, 768}, 30}, {{1366, 768}, 16},
+                 {{1366, 768}, 30}, {{1920, 1080}, 16}, {{1920, 1080}, 30}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.screen.width() << " x " << c.screen.height() << ", size " << c.fontSize);
+        WindowFixture f;
+        app::MainWindow& w = shownOn(f, c.screen);
+        fakevaz::MonitorMachine device(fakevaz::Edition::Corvane16);
+        fillFromDevice(w, editions::ReplyLayout::Sixteen, device);
+        chooseDisplayFontSize(f, c.fontSize);
+        for (platform::ListView* list : {w.ListView1(), w.ListView2(), w.ListView3()}) {
+            SCOPED_TRACE(list->objectName().toStdString());
+            expectCellsInFull(list);
+            expectEveryColumnReachable(list);
         }
     }
 }
