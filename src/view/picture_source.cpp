@@ -25,7 +25,8 @@ const QImage* DataFolderPictures::picture(const QString& name) {
         QImage image;
         if (!file.isEmpty() && file != QLatin1String(".") && file != QLatin1String("..")) {
             const QString path = platform::resolveCaseInsensitive(folder_, file);
-            if (QFileInfo(path).isFile()) {
+            // A link in the folder is followed only as far as it stays there.
+            if (QFileInfo(path).isFile() && platform::liesInFolder(path, folder_)) {
                 QImageReader reader(path);
                 reader.setAllocationLimit(kAllocationLimitMb);
                 image = reader.read();

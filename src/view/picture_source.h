@@ -4,7 +4,8 @@
 // The sheets name pictures by a file name in the program's data folder. They
 // were written on a system that ignores the case of names and separates
 // folders with "\", so a name is cut after its last "\" or "/" (it can never
-// leave the data folder) and matched without regard to case. Each picture is
+// leave the data folder) and matched without regard to case; a symbolic link
+// that leads out of the folder is refused. Each picture is
 // read once per source and kept; a name that cannot be read is remembered as
 // missing.
 

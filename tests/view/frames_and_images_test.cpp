@@ -221,6 +221,11 @@ TEST(PictureNames, LookedUpInTheDataFolderWithoutRegardToCase) {
     EXPECT_EQ(pictures.picture(QStringLiteral("..")), nullptr);
     EXPECT_EQ(pictures.picture(QStringLiteral("junk.bmp")), nullptr);
     EXPECT_EQ(pictures.picture(QStringLiteral("none.bmp")), nullptr);
+    // A link is followed only as far as it stays in the folder.
+    ASSERT_TRUE(QFile::link(root.filePath(QStringLiteral("outside.bmp")), data + QStringLiteral("/out.bmp")));
+    ASSERT_TRUE(QFile::link(data + QStringLiteral("/Board.BMP"), data + QStringLiteral("/in.bmp")));
+    EXPECT_EQ(pictures.picture(QStringLiteral("out.bmp")), nullptr);
+    EXPECT_NE(pictures.picture(QStringLiteral("in.bmp")), nullptr);
     // Read once: the picture stays while the source lives.
     ASSERT_TRUE(QFile::remove(data + QStringLiteral("/Board.BMP")));
     EXPECT_EQ(pictures.picture(QStringLiteral("BOARD.bmp")), found);
